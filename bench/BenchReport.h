@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// One line per measured path: "NAME ours=<ms> raw=<ms> ratio=<x>", ours measured through the program's
+// layers and raw through the database's own tools or the bare client layer in the same run.
+class BenchReport
+{
+public:
+    static void line(const QString &name, double oursMs, double rawMs);
+    // A measurement with no raw counterpart (raw and ratio print as "-").
+    static void value(const QString &name, double ours, const QString &unit = QStringLiteral("ms"));
+};

@@ -1,0 +1,139 @@
+// velkora1bench: measures the program's database paths against the database's own speed in the same
+// run. Full size: 100,000 clients, 200,000 contact persons, 1,000,000 contacts; --quick: a small register.
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "BenchReport.h"
+#include "data/DemoData.h"
+#include "data/SchemaScript.h"
+#include "fb/FbError.h"
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
+
+namespace {
+
+fb::ConnectParams paramsFor(const QString &path)
+{
+    fb::ConnectParams p;
+    p.database = path;
+    p.user = QStringLiteral("SYSDBA");
+    return p;
+}
+
+double elapsedMs(const QElapsedTimer &t)
+{
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+// The engine's own insert speed: the same numbers of clients, contact persons and contacts inserted
+// by one server-side loop into an empty database of the same schema.
+double rawInsertMs(const QString &path, int clients, int persons, int contacts)
+{
+    fb::Attachment att = data::SchemaScript::createDatabase(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+    att.executeImmediate(tr, "insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (1, 'Mari', 'Tamm')");
+    att.executeImmediate(tr, "insert into KONTLIIK (KONTAKTLIIKKOOD, KONTAKTLIIKNIMI) values (1, 'Telefonikõne')");
+    tr.commit();
+    QElapsedTimer t;
+    t.start();
+    tr.start();
+    att.executeImmediate(tr, QStringLiteral(
+        "execute block as declare i integer = 1; declare n integer = %1; declare p integer = %2; declare c integer = %3; begin "
+        "while (i <= n) do begin insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, KLITEL, KLITELTRIM, KLIEMAIL) "
+        "values (:i, 'Balti Puit ' || :i, 'Pärnu mnt 10', '6 123 456', '6123456', 'info@puit.ee'); i = i + 1; end "
+        "i = 1; while (i <= p) do begin insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKTEL, "
+        "KISIKTELTRIM) values (:i, mod(:i, :n) + 1, 'Jaan Saar', '5123 4567', '51234567'); i = i + 1; end "
+        "i = 1; while (i <= c) do begin insert into KONTAKT (KONTAKTID, AGENTKOOD, KLIKOOD, KONTAKTKUUP, KONTAKTKELL, "
+        "KONTAKTLIIK, KONTAKTTEEMA, REGAGENTKOOD) values (:i, 1, mod(:i, :n) + 1, dateadd(-mod(:i, 700) day to "
+        "current_date), '10:00', 1, 'Hinnapäring', 1); i = i + 1; end end")
+                                 .arg(clients)
+                                 .arg(persons)
+                                 .arg(contacts));
+    tr.commit();
+    const double ms = elapsedMs(t);
+    att.dropDatabase();
+    return ms;
+}
+
+// Fetches every row and turns every column into the value a dataset would hold.
+qint64 fetchAll(fb::Attachment &att, const QString &sql)
+{
+    fb::Transaction tr(att);
+    fb::Statement st(tr, sql);
+    st.execute();
+    qint64 rows = 0;
+    QVariant sink;
+    while (st.fetch()) {
+        for (int i = 0; i < st.columnCount(); ++i)
+            sink = st.value(i);
+        ++rows;
+    }
+    return rows;
+}
+
+double isqlMs(const QString &database, const QString &sql)
+{
+    QProcess isql;
+    isql.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer t;
+    t.start();
+    isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                                           QStringLiteral("-ch"), QStringLiteral("ISO8859_1"), database});
+    isql.waitForStarted();
+    isql.write((QStringLiteral("set stats off;\n") + sql + QStringLiteral(";\nexit;\n")).toUtf8());
+    isql.closeWriteChannel();
+    isql.waitForFinished(-1);
+    return elapsedMs(t);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const bool quick = args.contains(QStringLiteral("--quick"));
+    const int scale = quick ? 4 : 200;
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.fdb"));
+    try {
+        std::printf("# velkora1bench: scale %d (%d clients)\n", scale, scale * data::DemoData::ClientsPerScale);
+        QElapsedTimer t;
+        t.start();
+        data::DemoData::Counts counts;
+        {
+            fb::Attachment att = data::SchemaScript::createDatabase(paramsFor(path));
+            data::DemoData::Options o;
+            o.scale = scale;
+            o.referenceDate = QDate(2026, 12, 1);
+            counts = data::DemoData::fill(att, o);
+        }
+        const double createMs = elapsedMs(t);
+        const double rawMs = rawInsertMs(dir.filePath(QStringLiteral("raw.fdb")), counts.clients,
+                                         counts.contactPersons, counts.contacts);
+        BenchReport::line(QStringLiteral("create_demo_database"), createMs, rawMs);
+
+        const QString clientSelect = QStringLiteral("select * from KLIENTK");
+        fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+        fetchAll(att, clientSelect); // warm the page cache for both sides
+        t.restart();
+        const qint64 rows = fetchAll(att, clientSelect);
+        const double oursFetch = elapsedMs(t);
+        att.detach(); // the embedded engine lets one process at a time open the file
+        const double rawFetch = isqlMs(path, clientSelect);
+        BenchReport::line(QStringLiteral("fetch_all_clients_vs_isql"), oursFetch, rawFetch);
+        std::printf("# %lld clients fetched\n", static_cast<long long>(rows));
+    } catch (const fb::FbError &e) {
+        std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the program, creates the embedded demo database Data/velkora1.FDB beside it when it is
+# missing, and starts the program on it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$here/build}
+bash "$here/scripts/build.sh"
+cd "$build/src"
+mkdir -p Data
+if [ ! -f Data/velkora1.FDB ]; then
+  ./velkora1db create Data/velkora1.FDB --demo
+fi
+exec ./velkora1IB "$@"

@@ -1,0 +1,194 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include "DataError.h"
+#include "Field.h"
+#include "ParamSql.h"
+
+namespace fb {
+class Statement;
+class Transaction;
+} // namespace fb
+
+namespace data {
+
+class DataSource;
+class UpdateObject;
+
+// A client-side row set bound to statements of the one connection: the select that fills it and,
+// for editable datasets, the refresh, insert, modify and delete statements that write it back.
+// Rows are fetched on demand. Business rules attach to the events; the dataset only fixes their order.
+class DataSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    enum class GeneratorMoment { OnPost, OnNewRecord };
+    using Handler = std::function<void(DataSet &)>;
+
+    DataSet(fb::Transaction &transaction, const QString &name, QObject *parent = nullptr);
+    ~DataSet() override;
+
+    // The component name: filters are registered under it.
+    const QString &name() const { return m_name; }
+    fb::Transaction &transaction() const { return *m_transaction; }
+
+    // Statements. The select may be changed while closed or through reopen().
+    const QString &selectSql() const { return m_select.original(); }
+    void setSelectSql(const QString &sql);
+    void setRefreshSql(const QString &sql) { m_refresh = ParamSql(sql); }
+    void setInsertSql(const QString &sql) { m_insert = ParamSql(sql); }
+    void setModifySql(const QString &sql) { m_modify = ParamSql(sql); }
+    void setDeleteSql(const QString &sql) { m_delete = ParamSql(sql); }
+    // Insert, modify, delete and refresh statements kept in a separate object (for selects with joins).
+    void setUpdateObject(UpdateObject *update) { m_updateObject = update; }
+    UpdateObject *updateObject() const { return m_updateObject; }
+    bool canModify() const;
+
+    // Parameters of the select that do not come from a master dataset.
+    void setParam(const QString &name, const QVariant &value) { m_params[name.toUpper()] = value; }
+    QVariant param(const QString &name) const { return m_params.value(name.toUpper()); }
+
+    // Master and detail: the select's parameters take the master row's fields of the same names.
+    void setMasterSource(DataSource *master);
+    DataSource *masterSource() const { return m_master; }
+
+    void setGenerator(const QString &fieldName, const QString &generator, GeneratorMoment moment = GeneratorMoment::OnPost);
+
+    // Fields. Fields may be defined before the first open to give them properties; the columns of the
+    // select are matched to them by name.
+    Field &defineField(const QString &name, fb::FieldKind type = fb::FieldKind::Unknown, Field::Kind kind = Field::Kind::Data);
+    Field *findField(const QString &name) const;
+    Field &field(const QString &name) const; // throws DataError when absent
+    int fieldCount() const { return static_cast<int>(m_fields.size()); }
+    Field &fieldAt(int i) const { return *m_fields.at(i); }
+    // Value of a field in any fetched row, without moving.
+    QVariant valueAt(int row, int fieldIndex) const;
+    // The field's text in any fetched row (through its get-text handler), without moving.
+    QString textAt(int row, int fieldIndex, bool forDisplay = true);
+
+    // Open and close.
+    void open();
+    void close();
+    void reopen();
+    bool isActive() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    bool isEditing() const { return m_state == State::Edit || m_state == State::Insert; }
+
+    // Rows and navigation. Rows not yet fetched are fetched when a move needs them.
+    bool isEmpty() const;
+    int fetchedCount() const { return static_cast<int>(m_rows.size()); }
+    bool isFullyFetched() const { return !m_cursor; }
+    // Fetches up to `count` more rows; returns how many arrived.
+    int fetchMore(int count);
+    void fetchAll();
+    int recordCount(); // fetches everything
+    int currentRow() const { return m_current; }
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveTo(int row);
+    // Finds the first row whose field equals the value (text compared without case when asked),
+    // fetching as far as needed; moves there and returns true when found.
+    bool locate(const QString &fieldName, const QVariant &value, bool caseInsensitive = false);
+    // Searches without moving: the result field of the first row whose key fields equal the values.
+    QVariant lookup(const QStringList &keyFields, const QVariantList &values, const QString &resultField);
+
+    // Editing.
+    void insert();
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void remove();
+    // Re-reads the current row with the refresh statement.
+    void refresh();
+
+    // Events, in the order the operations run them. Before-handlers throw data::Abort to abandon the
+    // action silently, or DataError (or a database error) to refuse it with a message.
+    std::vector<Handler> beforeOpen, afterOpen, beforeClose, afterClose;
+    std::vector<Handler> beforeInsert, onNewRecord, afterInsert;
+    std::vector<Handler> beforeEdit, afterEdit;
+    std::vector<Handler> beforePost, afterPost;
+    std::vector<Handler> beforeCancel, afterCancel;
+    std::vector<Handler> beforeDelete, afterDelete;
+    std::vector<Handler> afterScroll, afterRefresh;
+    std::vector<Handler> onCalcFields; // fills calculated fields of the current row
+
+signals:
+    void aboutToReset();
+    void reset();
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted();
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved();
+    void rowChanged(int row);
+    void currentRowChanged(int row);
+    void stateChanged(data::DataSet::State state);
+
+private:
+    friend class Field;
+    struct Row
+    {
+        std::vector<QVariant> values;
+        std::vector<QVariant> old;
+    };
+
+    void run(const std::vector<Handler> &handlers);
+    void setState(State s);
+    void createFieldsFrom(const fb::Statement &st);
+    Row readRow(const fb::Statement &st) const;
+    void calculate(int row);
+    void bindParams(fb::Statement &st, const QStringList &names, const Row *row, const std::vector<QVariant> *newValues);
+    QVariant paramValue(const QString &name, const Row *row, const std::vector<QVariant> *newValues) const;
+    const ParamSql &statementFor(int which) const;
+    void ensureFetched(int row);
+    void setCurrent(int row);
+    void newRecord(int position);
+    QVariant nextGeneratorValue() const;
+    void rereadRow(int row);
+    void masterChanged();
+
+    std::vector<QVariant> &buffer();
+    const std::vector<QVariant> &currentValues() const;
+    void setFieldValue(Field &field, const QVariant &value);
+
+    fb::Transaction *m_transaction;
+    QString m_name;
+    ParamSql m_select, m_refresh, m_insert, m_modify, m_delete;
+    UpdateObject *m_updateObject = nullptr;
+    QHash<QString, QVariant> m_params;
+    DataSource *m_master = nullptr;
+    QString m_generatorField;
+    QString m_generator;
+    GeneratorMoment m_generatorMoment = GeneratorMoment::OnPost;
+
+    std::vector<std::unique_ptr<Field>> m_fields;
+    std::vector<int> m_columnToField;
+    std::unique_ptr<fb::Statement> m_cursor;
+    std::vector<Row> m_rows;
+    int m_current = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    State m_state = State::Inactive;
+    std::vector<QVariant> m_editBuffer;
+    int m_insertedRow = -1;
+    bool m_fetching = false;
+};
+
+} // namespace data
+
+Q_DECLARE_METATYPE(data::DataSet::State)

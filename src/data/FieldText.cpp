@@ -1,0 +1,144 @@
+#include "FieldText.h"
+
+#include <QRegularExpression>
+
+#include "DataError.h"
+
+namespace data {
+
+QDate FieldText::parseDate(const QString &text)
+{
+    QString t = text.trimmed();
+    for (QChar sep : {u':', u',', u'/', u'-'})
+        t.replace(sep, dateSeparator());
+    const QStringList parts = t.split(dateSeparator(), Qt::SkipEmptyParts);
+    if (parts.size() < 2 || parts.size() > 3)
+        return QDate();
+    bool okD = false, okM = false, okY = true;
+    const int d = parts[0].toInt(&okD);
+    const int m = parts[1].toInt(&okM);
+    int y = parts.size() == 3 ? parts[2].toInt(&okY) : QDate::currentDate().year();
+    if (!okD || !okM || !okY)
+        return QDate();
+    // Two-digit years fall in the fifty years around now, as the users expect.
+    if (parts.size() == 3 && parts[2].size() <= 2) {
+        const int century = QDate::currentDate().year() / 100 * 100;
+        y += century;
+        if (y > QDate::currentDate().year() + 50)
+            y -= 100;
+    }
+    return QDate(y, m, d);
+}
+
+QTime FieldText::parseTime(const QString &text)
+{
+    QString t = text.trimmed();
+    for (QChar sep : {u'.', u','})
+        t.replace(sep, timeSeparator());
+    const QStringList parts = t.split(timeSeparator());
+    if (parts.isEmpty() || parts.size() > 3)
+        return QTime();
+    int v[3] = {0, 0, 0};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return QTime();
+    }
+    return QTime(v[0], v[1], v[2]);
+}
+
+QVariant FieldText::toValue(fb::FieldKind type, const QString &text, int scale, const QString &label)
+{
+    const QString t = text.trimmed();
+    auto invalid = [&](const char *what) {
+        return DataError(QStringLiteral("'%1' is not a valid %2 value for field '%3'").arg(text, QLatin1String(what), label));
+    };
+    switch (type) {
+    case fb::FieldKind::Text:
+    case fb::FieldKind::TextBlob:
+    case fb::FieldKind::Unknown:
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    case fb::FieldKind::Blob:
+        return text.isEmpty() ? QVariant() : QVariant(text.toUtf8());
+    default:
+        break;
+    }
+    if (t.isEmpty())
+        return QVariant();
+    switch (type) {
+    case fb::FieldKind::SmallInt:
+    case fb::FieldKind::Integer:
+    case fb::FieldKind::BigInt: {
+        bool ok = false;
+        const qint64 n = t.toLongLong(&ok);
+        if (!ok || (type == fb::FieldKind::SmallInt && (n < -32768 || n > 32767))
+            || (type == fb::FieldKind::Integer && (n < INT32_MIN || n > INT32_MAX)))
+            throw invalid("integer");
+        return type == fb::FieldKind::BigInt ? QVariant(n) : QVariant(static_cast<int>(n));
+    }
+    case fb::FieldKind::Numeric: {
+        bool ok = false;
+        const fb::Numeric n = fb::Numeric::fromString(t, scale, &ok);
+        if (!ok)
+            throw invalid("number");
+        return QVariant::fromValue(n);
+    }
+    case fb::FieldKind::Float:
+    case fb::FieldKind::Double: {
+        bool ok = false;
+        QString d = t;
+        d.replace(QLatin1Char(','), QLatin1Char('.'));
+        const double v = d.toDouble(&ok);
+        if (!ok)
+            throw invalid("floating point");
+        return v;
+    }
+    case fb::FieldKind::Date: {
+        const QDate d = parseDate(t);
+        if (!d.isValid())
+            throw invalid("date");
+        return d;
+    }
+    case fb::FieldKind::Time: {
+        const QTime tm = parseTime(t);
+        if (!tm.isValid())
+            throw invalid("time");
+        return tm;
+    }
+    case fb::FieldKind::Timestamp: {
+        const QStringList parts = t.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QDate d = parseDate(parts.value(0));
+        const QTime tm = parts.size() > 1 ? parseTime(parts[1]) : QTime(0, 0);
+        if (!d.isValid() || !tm.isValid())
+            throw invalid("date and time");
+        return QDateTime(d, tm);
+    }
+    case fb::FieldKind::Boolean: {
+        const QChar c = t.at(0).toUpper();
+        return c == QLatin1Char('Y') || c == QLatin1Char('T') || c == QLatin1Char('J') || c == QLatin1Char('1');
+    }
+    default:
+        return text;
+    }
+}
+
+QString FieldText::toText(fb::FieldKind type, const QVariant &value, int scale)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    switch (type) {
+    case fb::FieldKind::Date: return value.toDate().toString(dateFormat());
+    case fb::FieldKind::Time: return value.toTime().toString(timeFormat());
+    case fb::FieldKind::Timestamp: return value.toDateTime().toString(dateFormat() + QLatin1Char(' ') + timeFormat());
+    case fb::FieldKind::Numeric:
+        if (value.userType() == qMetaTypeId<fb::Numeric>())
+            return value.value<fb::Numeric>().rescaled(scale).toString();
+        return QString::number(value.toDouble(), 'f', scale);
+    case fb::FieldKind::Float:
+    case fb::FieldKind::Double: return QString::number(value.toDouble(), 'g', 15);
+    default: return value.toString();
+    }
+}
+
+} // namespace data

@@ -1,0 +1,144 @@
+#include "Attachment.h"
+
+#include <ibase.h>
+
+#include "FbError.h"
+#include "ParamBuffer.h"
+#include "Transaction.h"
+
+namespace fb {
+
+namespace {
+
+QByteArray dpbFor(const ConnectParams &p)
+{
+    ParamBuffer dpb(isc_dpb_version1);
+    if (!p.user.isEmpty())
+        dpb.addString(isc_dpb_user_name, p.user.toUtf8());
+    if (!p.password.isEmpty())
+        dpb.addString(isc_dpb_password, p.password.toUtf8());
+    if (!p.role.isEmpty())
+        dpb.addString(isc_dpb_sql_role_name, p.role.toUtf8());
+    dpb.addString(isc_dpb_lc_ctype, (p.charset.isEmpty() ? QStringLiteral("NONE") : p.charset).toLatin1());
+    dpb.addInt(isc_dpb_sql_dialect, SQL_DIALECT_V6);
+    return dpb.bytes();
+}
+
+} // namespace
+
+Attachment::~Attachment()
+{
+    if (m_handle) {
+        ISC_STATUS_ARRAY st;
+        isc_detach_database(st, &m_handle);
+    }
+}
+
+Attachment::Attachment(Attachment &&other) noexcept
+    : m_handle(std::exchange(other.m_handle, 0)),
+      m_params(std::move(other.m_params)),
+      m_codec(std::move(other.m_codec))
+{
+}
+
+Attachment &Attachment::operator=(Attachment &&other) noexcept
+{
+    if (this != &other) {
+        if (m_handle) {
+            ISC_STATUS_ARRAY st;
+            isc_detach_database(st, &m_handle);
+        }
+        m_handle = std::exchange(other.m_handle, 0);
+        m_params = std::move(other.m_params);
+        m_codec = std::move(other.m_codec);
+    }
+    return *this;
+}
+
+Attachment Attachment::attach(const ConnectParams &params)
+{
+    Attachment a;
+    a.m_params = params;
+    a.m_codec = std::make_unique<TextCodec>(params.charset);
+    const QByteArray dpb = dpbFor(params);
+    const QByteArray name = params.database.toUtf8();
+    ISC_STATUS_ARRAY st;
+    isc_attach_database(st, static_cast<short>(name.size()), name.constData(), &a.m_handle,
+                        static_cast<short>(dpb.size()), dpb.constData());
+    FbError::check(st);
+    return a;
+}
+
+Attachment Attachment::create(const ConnectParams &params, int pageSize, const QString &defaultCharset)
+{
+    Attachment a;
+    a.m_params = params;
+    a.m_codec = std::make_unique<TextCodec>(params.charset);
+    QByteArray dpb = dpbFor(params);
+    ParamBuffer extra;
+    extra.addInt(isc_dpb_page_size, pageSize);
+    extra.addString(isc_dpb_set_db_charset, defaultCharset.toLatin1());
+    dpb += extra.bytes();
+    const QByteArray name = params.database.toUtf8();
+    ISC_STATUS_ARRAY st;
+    isc_create_database(st, static_cast<short>(name.size()), name.constData(), &a.m_handle,
+                        static_cast<short>(dpb.size()), dpb.constData(), 0);
+    FbError::check(st);
+    return a;
+}
+
+void Attachment::detach()
+{
+    if (!m_handle)
+        return;
+    ISC_STATUS_ARRAY st;
+    isc_detach_database(st, &m_handle);
+    m_handle = 0; // the handle is gone even when the server reported a problem
+    FbError::check(st);
+}
+
+void Attachment::dropDatabase()
+{
+    if (!m_handle)
+        throw FbError::client(QStringLiteral("No database is attached"));
+    ISC_STATUS_ARRAY st;
+    isc_drop_database(st, &m_handle);
+    FbError::check(st);
+    m_handle = 0;
+}
+
+void Attachment::executeImmediate(Transaction &tr, const QString &sql)
+{
+    const QByteArray text = m_codec->encode(sql);
+    ISC_STATUS_ARRAY st;
+    isc_dsql_execute_immediate(st, &m_handle, tr.handlePtr(), 0, text.constData(), SQL_DIALECT_V6, nullptr);
+    FbError::check(st);
+}
+
+QStringList Attachment::attachedUserNames()
+{
+    const char items[] = {isc_info_user_names, isc_info_end};
+    QByteArray buf(64 * 1024, '\0');
+    ISC_STATUS_ARRAY st;
+    isc_database_info(st, &m_handle, sizeof items, items, static_cast<short>(buf.size() - 1), buf.data());
+    FbError::check(st);
+
+    QStringList names;
+    const auto *p = reinterpret_cast<const unsigned char *>(buf.constData());
+    const auto *end = p + buf.size();
+    while (p < end && *p != isc_info_end) {
+        const unsigned char item = *p++;
+        if (item == isc_info_truncated)
+            break;
+        const int len = static_cast<int>(isc_vax_integer(reinterpret_cast<const ISC_SCHAR *>(p), 2));
+        p += 2;
+        if (item == isc_info_user_names && len > 0) {
+            const int nameLen = p[0];
+            names << QString::fromUtf8(reinterpret_cast<const char *>(p + 1), nameLen);
+        }
+        p += len;
+    }
+    return names;
+}
+
+} // namespace fb

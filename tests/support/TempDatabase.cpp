@@ -1,0 +1,37 @@
+#include "TempDatabase.h"
+
+#include <stdexcept>
+
+#include "data/SchemaScript.h"
+
+TempDatabase::TempDatabase(const QString &fileName) : m_dir(std::make_unique<QTemporaryDir>())
+{
+    if (!m_dir->isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+    m_folderPath = m_dir->path();
+    m_path = m_dir->filePath(fileName);
+    fb::Attachment att = data::SchemaScript::createDatabase(params());
+    att.detach();
+}
+
+TempDatabase::~TempDatabase() = default;
+
+fb::ConnectParams TempDatabase::params(const QString &charset) const
+{
+    fb::ConnectParams p;
+    p.database = m_path;
+    p.user = QStringLiteral("SYSDBA");
+    p.charset = charset;
+    return p;
+}
+
+fb::Attachment TempDatabase::connect(const QString &charset) const
+{
+    return fb::Attachment::attach(params(charset));
+}
+
+TempDatabase &TempDatabase::shared()
+{
+    static TempDatabase db;
+    return db;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include <QTemporaryDir>
+
+#include "fb/Attachment.h"
+
+// A fresh embedded database created from the program's script in a temporary folder, removed with
+// the object.
+class TempDatabase
+{
+public:
+    explicit TempDatabase(const QString &fileName = QStringLiteral("test.fdb"));
+    ~TempDatabase();
+
+    const QString &path() const { return m_path; }
+    const QString &folder() const { return m_folderPath; }
+    fb::ConnectParams params(const QString &charset = QStringLiteral("ISO8859_1")) const;
+    fb::Attachment connect(const QString &charset = QStringLiteral("ISO8859_1")) const;
+
+    // The database shared by the tests of one test program (created on first use).
+    static TempDatabase &shared();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folderPath;
+    QString m_path;
+};
