@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 
 #include "BenchReport.h"
+#include "data/DataSet.h"
 #include "data/DemoData.h"
+#include "data/FilterBuilder.h"
 #include "data/SchemaScript.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
@@ -78,6 +80,91 @@ qint64 fetchAll(fb::Attachment &att, const QString &sql)
     return rows;
 }
 
+// Fetches up to `limit` rows of the statement through the bare client layer.
+qint64 rawFetch(fb::Transaction &tr, const QString &sql, qint64 limit = -1)
+{
+    fb::Statement st(tr, sql);
+    st.execute();
+    qint64 rows = 0;
+    QVariant sink;
+    while ((limit < 0 || rows < limit) && st.fetch()) {
+        for (int i = 0; i < st.columnCount(); ++i)
+            sink = st.value(i);
+        ++rows;
+    }
+    return rows;
+}
+
+double residentMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+// The best of several runs: the least disturbed by the rest of the machine.
+template<typename F>
+double bestOf(int runs, F &&f)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, elapsedMs(t));
+    }
+    return best;
+}
+
+// The client list as the program shows it, against the bare client layer on the same statements.
+void benchClientList(const QString &path)
+{
+    const QString clientList = QStringLiteral("select KLIENTK.* from KLIENTK\norder by KLIENTK.KLIKOOD\n");
+    fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+
+    const double firstOurs = bestOf(5, [&] {
+        data::DataSet ds(tr, QStringLiteral("taKliendid"));
+        ds.setSelectSql(clientList);
+        ds.open();
+        ds.fetchMore(99);
+    });
+    const double firstRaw = bestOf(5, [&] { rawFetch(tr, clientList, 100); });
+    BenchReport::line(QStringLiteral("client_list_first_100_rows"), firstOurs, firstRaw);
+
+    const double rssBefore = residentMb();
+    data::DataSet ds(tr, QStringLiteral("taKliendid"));
+    ds.setSelectSql(clientList);
+    const double allOurs = bestOf(1, [&] {
+        ds.open();
+        ds.fetchAll();
+    });
+    const double rssAfter = residentMb();
+    const double allRaw = bestOf(1, [&] { rawFetch(tr, clientList); });
+    BenchReport::line(QStringLiteral("client_list_all_rows"), allOurs, allRaw);
+    std::printf("client_list_memory ours=%.1fMB raw=- ratio=- (%d clients held)\n", rssAfter - rssBefore,
+                ds.fetchedCount());
+
+    const QString where = QStringLiteral("KLIENTK.KLINIMI CONTAINING 'puit'");
+    double filterOurs = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        data::ApplyWhere(ds, QString());
+        QElapsedTimer t;
+        t.start();
+        data::ApplyWhere(ds, where);
+        ds.fetchAll();
+        filterOurs = std::min(filterOurs, elapsedMs(t));
+    }
+    const QString filtered = data::BuildSelect(clientList, where, QString(), false, QString());
+    const double filterRaw = bestOf(3, [&] { rawFetch(tr, filtered); });
+    BenchReport::line(QStringLiteral("client_name_containing_filter"), filterOurs, filterRaw);
+}
+
 double isqlMs(const QString &database, const QString &sql)
 {
     QProcess isql;
@@ -131,6 +218,7 @@ int main(int argc, char *argv[])
         const double rawFetch = isqlMs(path, clientSelect);
         BenchReport::line(QStringLiteral("fetch_all_clients_vs_isql"), oursFetch, rawFetch);
         std::printf("# %lld clients fetched\n", static_cast<long long>(rows));
+        benchClientList(path);
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

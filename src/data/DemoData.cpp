@@ -459,8 +459,7 @@ DemoData::Counts DemoData::fill(fb::Attachment &attachment, const Options &optio
                 person.row(personId, k, first + QLatin1Char(' ') + family, ptel, nullable(hasPtel2, ptel2),
                            QStringLiteral("%1.%2@%3.ee").arg(asciiSlug(first), asciiSlug(family), slug.left(30)),
                            p == 0 ? 1 : rnd.between(2, static_cast<int>(Positions.size())),
-                           QString(rnd.chance(95) ? "Y" : "N"), PhoneDigits(ptel),
-                           nullable(hasPtel2, PhoneDigits(ptel2)), QString(rnd.chance(90) ? "Y" : "N"));
+                           QString(rnd.chance(95) ? "Y" : "N"), PhoneDigits(ptel), PhoneDigits(ptel2), QString(rnd.chance(90) ? "Y" : "N"));
             }
 
             // Classifiers: one per group for most clients.

@@ -1,5 +1,7 @@
 #include "PhoneDigits.h"
 
+#include "Field.h"
+
 namespace data {
 
 QString PhoneDigits(const QString &phone)
@@ -14,6 +16,23 @@ QString PhoneDigits(const QString &phone)
         }
     }
     return digits;
+}
+
+void KeepPhoneSearchColumn(const Field &number, Field &search, bool nullWhenEmpty)
+{
+    const QString phone = number.asString();
+    if (phone.isEmpty()) {
+        if (nullWhenEmpty) {
+            if (!search.isNull())
+                search.setValue(QVariant());
+        } else if (search.isNull() || !search.asString().isEmpty()) {
+            search.setValue(QString(""));
+        }
+        return;
+    }
+    const QString digits = PhoneDigits(phone);
+    if (search.isNull() || search.asString() != digits)
+        search.setValue(digits);
 }
 
 } // namespace data

@@ -12,6 +12,7 @@
 #include "data/DataSetRules.h"
 #include "data/DataSource.h"
 #include "data/FieldTextRules.h"
+#include "data/PhoneDigits.h"
 #include "data/UpdateObject.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
@@ -381,6 +382,26 @@ TEST_F(DataSetTest, UpdateObjectCarriesTheStatementsOfAJoinedSelect)
     EXPECT_FALSE(q.canModify());
     EXPECT_THROW(q.edit(), data::DataError);
     EXPECT_THROW(q.field("NO_SUCH"), data::DataError);
+}
+
+TEST_F(DataSetTest, TelephoneSearchColumnsFollowTheNumbersOnSave)
+{
+    DataSet ds(*tr, QStringLiteral("taKliendid"));
+    ds.setSelectSql("select KLIKOOD, KLINIMI, KLITEL, KLITELTRIM from KLIENTK where KLIKOOD = 5");
+    ds.setModifySql("update KLIENTK set KLITEL = :KLITEL, KLITELTRIM = :KLITELTRIM where KLIKOOD = :OLD_KLIKOOD");
+    ds.beforePost.push_back([](DataSet &d) { data::KeepPhoneSearchColumn(d.field("KLITEL"), d.field("KLITELTRIM"), true); });
+    ds.open();
+    ds.edit();
+    ds.field("KLITEL").setText(QStringLiteral("+372 (0)6 600-100"));
+    ds.post();
+    EXPECT_EQ(ds.field("KLITELTRIM").asString(), QStringLiteral("37206600100"));
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 5 and KLITELTRIM = '37206600100'"), 0);
+    tr->commitRetaining();
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 5 and KLITELTRIM = '37206600100'"), 1);
+    ds.edit();
+    ds.field("KLITEL").setText(QString());
+    ds.post();
+    EXPECT_TRUE(ds.field("KLITELTRIM").isNull());
 }
 
 } // namespace

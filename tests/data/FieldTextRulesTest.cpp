@@ -7,6 +7,7 @@
 #include "data/DataError.h"
 #include "data/FieldText.h"
 #include "data/FieldTextRules.h"
+#include "data/PhoneDigits.h"
 #include "data/SqlHelpers.h"
 
 using namespace data;
@@ -74,4 +75,16 @@ TEST(FieldTextTest, LongCommentsAreShortenedForGrids)
     // Estonian letters count as one byte each, as stored.
     const QString estonian(100, QChar(u'õ'));
     EXPECT_EQ(PikkKommentText(estonian), estonian);
+}
+
+TEST(PhoneDigitsTest, OnlyDigitsWithoutLeadingZeros)
+{
+    EXPECT_EQ(PhoneDigits("+372 (0)5 123-456"), QStringLiteral("37205123456"));
+    EXPECT_EQ(PhoneDigits("0 5123 456"), QStringLiteral("5123456"));
+    EXPECT_EQ(PhoneDigits("00372 6 600 100"), QStringLiteral("3726600100"));
+    EXPECT_EQ(PhoneDigits("5 0 0"), QStringLiteral("500"));
+    EXPECT_EQ(PhoneDigits("000"), QString());
+    EXPECT_EQ(PhoneDigits("tel. puudub"), QString());
+    EXPECT_EQ(PhoneDigits(""), QString());
+    EXPECT_EQ(PhoneDigits(QStringLiteral("５１２３")), QString()); // only the digits 0 to 9 count
 }
