@@ -112,10 +112,8 @@ Field &DataSet::defineField(const QString &name, fb::FieldKind type, Field::Kind
     if (isActive() && kind == Field::Kind::Data)
         throw DataError(QStringLiteral("Field '%1' cannot be added to an open dataset").arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, static_cast<int>(m_fields.size()), name.toUpper(), type, kind));
-    for (Row &r : m_rows) {
+    for (Row &r : m_rows)
         r.values.emplace_back();
-        r.old.emplace_back();
-    }
     return *m_fields.back();
 }
 
@@ -241,7 +239,6 @@ DataSet::Row DataSet::readRow(const fb::Statement &st) const
     r.values.resize(m_fields.size());
     for (int c = 0; c < st.columnCount(); ++c)
         r.values[m_columnToField[c]] = st.value(c);
-    r.old = r.values;
     return r;
 }
 
@@ -269,7 +266,7 @@ QVariant DataSet::paramValue(const QString &name, const Row *row, const std::vec
 {
     if (name.startsWith(QLatin1String("OLD_"))) {
         if (Field *f = findField(name.mid(4)); f && row)
-            return row->old[f->index()];
+            return row->values[f->index()];
     }
     if (Field *f = findField(name)) {
         if (newValues)
@@ -546,7 +543,6 @@ void DataSet::newRecord(int position)
     run(beforeInsert);
     Row r;
     r.values.resize(m_fields.size());
-    r.old.resize(m_fields.size());
     emit rowsAboutToBeInserted(position, position);
     m_rows.insert(m_rows.begin() + position, std::move(r));
     emit rowsInserted();
@@ -655,7 +651,6 @@ void DataSet::post()
 
     Row &row = m_rows[m_current];
     row.values = m_editBuffer;
-    row.old = m_editBuffer;
     m_insertedRow = -1;
     setState(State::Browse);
     rereadRow(m_current);
@@ -676,10 +671,8 @@ void DataSet::rereadRow(int rowIndex)
     st.execute();
     if (st.fetch()) {
         for (int c = 0; c < st.columnCount(); ++c) {
-            if (Field *f = findField(st.column(c).alias)) {
+            if (Field *f = findField(st.column(c).alias))
                 row.values[f->index()] = st.value(c);
-                row.old[f->index()] = row.values[f->index()];
-            }
         }
     }
     st.closeCursor();

@@ -141,10 +141,11 @@ signals:
 
 private:
     friend class Field;
+    // A row as last read from or written to the database. While a row is edited, the changes live in
+    // the edit buffer and the row keeps the old values (the OLD_ parameters).
     struct Row
     {
         std::vector<QVariant> values;
-        std::vector<QVariant> old;
     };
 
     void run(const std::vector<Handler> &handlers);

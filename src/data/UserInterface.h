@@ -1,17 +1,54 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace data {
 
-// How the data layer and the data modules speak to the person at the screen. The program gives the
-// window implementation; tests give a scripted one.
+// How the data layer and the data modules speak to the person at the screen: message boxes,
+// questions, input boxes, selection lists and the hourglass. The program gives the window
+// implementation; tests give a scripted one in which an unexpected question fails the test.
 class UserInterface
 {
 public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon { None, Information, Warning, Error, Question };
+
     virtual ~UserInterface() = default;
+
     // A message box with an OK button.
     virtual void showMessage(const QString &text, const QString &caption) = 0;
+    // A message box with the given buttons; returns the button pressed (Cancel when closed).
+    virtual Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon = Icon::Question) = 0;
+    // An input box; on OK `value` holds the text entered and true is returned.
+    virtual bool inputBox(const QString &caption, const QString &prompt, QString &value) = 0;
+    // A list to choose one entry from; on OK `index` holds the chosen entry and true is returned.
+    virtual bool selectFromList(const QString &caption, const QStringList &items, int &index) = 0;
+    // The hourglass cursor while a long operation runs (calls nest).
+    virtual void beginWait() = 0;
+    virtual void endWait() = 0;
+};
+
+// Shows the hourglass for the lifetime of the object.
+class WaitCursor
+{
+public:
+    explicit WaitCursor(UserInterface *ui) : m_ui(ui)
+    {
+        if (m_ui)
+            m_ui->beginWait();
+    }
+    ~WaitCursor()
+    {
+        if (m_ui)
+            m_ui->endWait();
+    }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+    UserInterface *m_ui;
 };
 
 } // namespace data

@@ -15,10 +15,28 @@ using namespace data;
 
 namespace {
 
+// Records the messages (their text comes from the server); anything else is unexpected.
 struct RecordingUi : UserInterface
 {
     QStringList messages;
     void showMessage(const QString &text, const QString &caption) override { messages << caption + ": " + text; }
+    Answer ask(const QString &text, const QString &, Buttons, Icon) override
+    {
+        ADD_FAILURE() << "unexpected question " << text.toStdString();
+        return Answer::Cancel;
+    }
+    bool inputBox(const QString &, const QString &prompt, QString &) override
+    {
+        ADD_FAILURE() << "unexpected input box " << prompt.toStdString();
+        return false;
+    }
+    bool selectFromList(const QString &caption, const QStringList &, int &) override
+    {
+        ADD_FAILURE() << "unexpected selection " << caption.toStdString();
+        return false;
+    }
+    void beginWait() override {}
+    void endWait() override {}
 };
 
 TEST(BuildSelectTest, ConditionsLandWhereTheStatementAllows)

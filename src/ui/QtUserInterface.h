@@ -1,0 +1,23 @@
+#pragma once
+
+#include "data/UserInterface.h"
+
+class QWidget;
+
+// The user interface port with Qt's message boxes, input dialog and cursor.
+class QtUserInterface : public data::UserInterface
+{
+public:
+    explicit QtUserInterface(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void showMessage(const QString &text, const QString &caption) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
+    bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
+    bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
+    void beginWait() override;
+    void endWait() override;
+
+private:
+    QWidget *m_parent;
+};

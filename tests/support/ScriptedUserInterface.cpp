@@ -1,0 +1,96 @@
+#include "ScriptedUserInterface.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *kindName(int k)
+{
+    static const char *names[] = {"message", "question", "input box", "selection list"};
+    return names[k];
+}
+
+} // namespace
+
+ScriptedUserInterface::~ScriptedUserInterface()
+{
+    for (const Step &s : m_expected)
+        ADD_FAILURE() << "expected " << kindName(static_cast<int>(s.kind)) << " never came: " << s.caption.toStdString()
+                      << ": " << s.text.toStdString();
+}
+
+void ScriptedUserInterface::expectMessage(const QString &text, const QString &caption)
+{
+    m_expected.push_back(Step{Kind::Message, text, caption});
+}
+
+void ScriptedUserInterface::expectQuestion(const QString &text, const QString &caption, Answer answer)
+{
+    Step s{Kind::Question, text, caption};
+    s.answer = answer;
+    m_expected.push_back(s);
+}
+
+void ScriptedUserInterface::expectInput(const QString &caption, const QString &prompt, bool ok, const QString &value)
+{
+    Step s{Kind::Input, prompt, caption};
+    s.ok = ok;
+    s.value = value;
+    m_expected.push_back(s);
+}
+
+void ScriptedUserInterface::expectSelection(const QString &caption, bool ok, int index, QStringList *shownItems)
+{
+    Step s{Kind::Selection, QString(), caption};
+    s.ok = ok;
+    s.index = index;
+    s.items = shownItems;
+    m_expected.push_back(s);
+}
+
+ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString &text, const QString &caption)
+{
+    m_shown << caption + QStringLiteral(": ") + text;
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected " << kindName(static_cast<int>(kind)) << ": " << caption.toStdString() << ": "
+                      << text.toStdString();
+        return Step{kind, text, caption, Answer::Cancel, false};
+    }
+    Step s = m_expected.front();
+    m_expected.pop_front();
+    EXPECT_EQ(static_cast<int>(s.kind), static_cast<int>(kind))
+        << "expected a " << kindName(static_cast<int>(s.kind)) << ", got a " << kindName(static_cast<int>(kind)) << ": "
+        << text.toStdString();
+    if (kind != Kind::Selection)
+        EXPECT_EQ(s.text.toStdString(), text.toStdString());
+    EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
+    return s;
+}
+
+void ScriptedUserInterface::showMessage(const QString &text, const QString &caption)
+{
+    take(Kind::Message, text, caption);
+}
+
+ScriptedUserInterface::Answer ScriptedUserInterface::ask(const QString &text, const QString &caption, Buttons, Icon)
+{
+    return take(Kind::Question, text, caption).answer;
+}
+
+bool ScriptedUserInterface::inputBox(const QString &caption, const QString &prompt, QString &value)
+{
+    const Step s = take(Kind::Input, prompt, caption);
+    if (s.ok)
+        value = s.value;
+    return s.ok;
+}
+
+bool ScriptedUserInterface::selectFromList(const QString &caption, const QStringList &items, int &index)
+{
+    const Step s = take(Kind::Selection, QString(), caption);
+    if (s.items)
+        *s.items = items;
+    if (s.ok)
+        index = s.index;
+    return s.ok;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+
+#include <QString>
+
+#include "data/UserInterface.h"
+
+// The user interface of the tests: every message, question, input box and selection must be
+// announced beforehand with its text; anything unannounced, or a different text, fails the test.
+class ScriptedUserInterface : public data::UserInterface
+{
+public:
+    ~ScriptedUserInterface() override;
+
+    void expectMessage(const QString &text, const QString &caption);
+    void expectQuestion(const QString &text, const QString &caption, Answer answer);
+    void expectInput(const QString &caption, const QString &prompt, bool ok, const QString &value = QString());
+    void expectSelection(const QString &caption, bool ok, int index, QStringList *shownItems = nullptr);
+    // Messages shown so far (caption: text), for tests that look at them afterwards.
+    const QStringList &shown() const { return m_shown; }
+    bool allSeen() const { return m_expected.empty(); }
+    int waitDepth() const { return m_wait; }
+
+    void showMessage(const QString &text, const QString &caption) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
+    bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
+    bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
+    void beginWait() override { ++m_wait; }
+    void endWait() override { --m_wait; }
+
+private:
+    enum class Kind { Message, Question, Input, Selection };
+    struct Step
+    {
+        Kind kind;
+        QString text;
+        QString caption;
+        Answer answer = Answer::Ok;
+        bool ok = true;
+        QString value;
+        int index = 0;
+        QStringList *items = nullptr;
+    };
+    Step take(Kind kind, const QString &text, const QString &caption);
+
+    std::deque<Step> m_expected;
+    QStringList m_shown;
+    int m_wait = 0;
+};
