@@ -13,6 +13,7 @@
 #include "data/DataSource.h"
 #include "data/FieldTextRules.h"
 #include "data/PhoneDigits.h"
+#include "data/SqlStatement.h"
 #include "data/UpdateObject.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
@@ -40,6 +41,7 @@ protected:
                                  "insert into KLIENTK (KLIKOOD, KLINIMI, LINNVALDKOOD, KLIOMVORM) values "
                                  "(:i, 'Klient ' || lpad(:i, 5, '0'), 1 + mod(:i, 2), 'OÜ'); i = i + 1; end end");
         att.executeImmediate(tr, "alter sequence KLIENTK_KLIKOOD_GEN restart with 3000");
+        att.executeImmediate(tr, "alter sequence LINNVALD_LINNVALDKOOD_GEN restart with 2");
         tr.commit();
     }
     static void TearDownTestSuite()
@@ -382,6 +384,51 @@ TEST_F(DataSetTest, UpdateObjectCarriesTheStatementsOfAJoinedSelect)
     EXPECT_FALSE(q.canModify());
     EXPECT_THROW(q.edit(), data::DataError);
     EXPECT_THROW(q.field("NO_SUCH"), data::DataError);
+}
+
+TEST_F(DataSetTest, KeysOnNewRecordLookupAndCalculatedFields)
+{
+    // The key drawn on new record is there before the row is posted (the mass offer lines need it).
+    DataSet places(*tr, QStringLiteral("taLinnadL"));
+    places.setSelectSql("select LINNVALDKOOD, LINNVALDNIMI from LINNVALD order by LINNVALDKOOD");
+    places.setInsertSql("insert into LINNVALD (LINNVALDKOOD, LINNVALDNIMI) values (:LINNVALDKOOD, :LINNVALDNIMI)");
+    places.setGenerator("LINNVALDKOOD", "LINNVALD_LINNVALDKOOD_GEN", DataSet::GeneratorMoment::OnNewRecord);
+    places.open();
+    places.append();
+    const qint64 key = places.field("LINNVALDKOOD").asInt();
+    EXPECT_GT(key, 0);
+    places.field("LINNVALDNIMI").setText(QStringLiteral("Kärdla"));
+    places.post();
+    EXPECT_EQ(places.field("LINNVALDKOOD").asInt(), key);
+
+    // A look-up field shows the place name through the places list; a calculated field is the client's.
+    DataSet list(*tr, QStringLiteral("qKliendidKohaga"));
+    list.setSelectSql("select KLIKOOD, KLINIMI, LINNVALDKOOD from KLIENTK where KLIKOOD in (1, 2) order by KLIKOOD");
+    list.defineField("KOHT", fb::FieldKind::Text, data::Field::Kind::Lookup)
+        .setLookup(&places, "LINNVALDKOOD", "LINNVALDKOOD", "LINNVALDNIMI");
+    list.defineField("PIKKUS", fb::FieldKind::Integer, data::Field::Kind::Calculated);
+    list.onCalcFields.push_back([](DataSet &d) {
+        d.field("PIKKUS").setValue(static_cast<int>(d.field("KLINIMI").asString().size()));
+    });
+    list.open();
+    EXPECT_EQ(list.field("KOHT").asString(), QStringLiteral("Tartu"));
+    EXPECT_EQ(list.field("PIKKUS").asInt(), 12);
+    list.next();
+    EXPECT_EQ(list.field("KOHT").asString(), QStringLiteral("Tallinn"));
+    EXPECT_TRUE(list.field("KOHT").isReadOnly());
+    EXPECT_EQ(list.fieldAt(list.fieldCount() - 2).fieldName(), QStringLiteral("KOHT")); // after the columns
+
+    // A single statement with named parameters.
+    data::SqlStatement q(*tr);
+    q.setSql("select count(*) from KLIENTK where LINNVALDKOOD = :KOHT and KLIKOOD between :ALGUS and :ALGUS + 99");
+    q.setParam("koht", 1);
+    q.setParam("ALGUS", 100);
+    EXPECT_EQ(q.scalar().toInt(), 50);
+    q.setSql("update KLIENTK set KLIKOMMENT = :TEKST where KLIKOOD between 10 and 14");
+    q.setParam("TEKST", QStringLiteral("märkus"));
+    q.exec();
+    EXPECT_EQ(q.rowsAffected(), 5);
+    tr->rollback();
 }
 
 TEST_F(DataSetTest, TelephoneSearchColumnsFollowTheNumbersOnSave)
