@@ -63,6 +63,19 @@ TMySQLDataSetFilter &FilterFor(DataSet &dataSet)
             if (entry->dataSet == ds)
                 entry->dataSet = nullptr;
         });
+        // Filters preset before the dataset existed (the session's filters) take effect now.
+        if (!entry->appliedWhere.isEmpty() || !entry->appliedOrder.isEmpty())
+            RewriteSelect(*entry, entry->appliedWhere, entry->appliedOrder, entry->appliedDistinct, entry->appliedTables);
+    }
+    return *slot;
+}
+
+TMySQLDataSetFilter &FilterForName(const QString &name)
+{
+    auto &slot = registry().entries[name];
+    if (!slot) {
+        slot = std::make_unique<TMySQLDataSetFilter>();
+        slot->name = name;
     }
     return *slot;
 }
@@ -231,7 +244,7 @@ bool RewriteSelect(TMySQLDataSetFilter &entry, const QString &where, const QStri
 {
     DataSet *ds = entry.dataSet;
     if (!ds)
-        return false;
+        return true; // no dataset yet: the applied state is put in force when it registers
     const QString current = ds->selectSql();
     if (!entry.baseSaved) {
         entry.baseStatement = current;

@@ -18,6 +18,8 @@ void SetFilterUserInterface(UserInterface *ui);
 
 // The registry entry of the dataset (by component name, created empty on first request).
 TMySQLDataSetFilter &FilterFor(DataSet &dataSet);
+// The entry of a dataset that may not exist yet, for filters preset before its window opens.
+TMySQLDataSetFilter &FilterForName(const QString &name);
 void BeginFilter(TMySQLDataSetFilter &entry);
 void SetAtom(TMySQLDataSetFilter &entry, const QString &key, const QString &value, const QString &shownText,
              const QString &condition);

@@ -1,0 +1,829 @@
+#include "TData1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QStorageInfo>
+
+#include "DataSetRules.h"
+#include "DataSource.h"
+#include "FieldTextRules.h"
+#include "FilterBuilder.h"
+#include "MainServices.h"
+#include "PhoneDigits.h"
+#include "SqlHelpers.h"
+#include "SqlStatement.h"
+#include "UserInterface.h"
+#include "fb/FbError.h"
+
+namespace data {
+
+namespace {
+
+// Prices are multiplied before they are divided: the products need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+QString insertSql(const QString &table, const QStringList &cols)
+{
+    QStringList params;
+    for (const QString &c : cols)
+        params << QLatin1Char(':') + c;
+    return QStringLiteral("insert into %1 (%2) values (%3)").arg(table, cols.join(QStringLiteral(", ")),
+                                                               params.join(QStringLiteral(", ")));
+}
+
+QString modifySql(const QString &table, const QStringList &cols, const QStringList &keys)
+{
+    QStringList sets, where;
+    for (const QString &c : cols)
+        sets << c + QStringLiteral(" = :") + c;
+    for (const QString &k : keys)
+        where << k + QStringLiteral(" = :OLD_") + k;
+    return QStringLiteral("update %1 set %2 where %3")
+        .arg(table, sets.join(QStringLiteral(", ")), where.join(QStringLiteral(" and ")));
+}
+
+QString deleteSql(const QString &table, const QStringList &keys)
+{
+    QStringList where;
+    for (const QString &k : keys)
+        where << k + QStringLiteral(" = :OLD_") + k;
+    return QStringLiteral("delete from %1 where %2").arg(table, where.join(QStringLiteral(" and ")));
+}
+
+QString refreshSql(const QString &table, const QStringList &keys)
+{
+    QStringList where;
+    for (const QString &k : keys)
+        where << k + QStringLiteral(" = :") + k;
+    return QStringLiteral("select * from %1 where %2").arg(table, where.join(QStringLiteral(" and ")));
+}
+
+// An editable dataset over one table: every statement written from the column list and the key.
+void makeEditable(DataSet &ds, const QString &table, const QStringList &cols, const QStringList &keys,
+                  const QString &generator = QString())
+{
+    ds.setRefreshSql(refreshSql(table, keys));
+    ds.setInsertSql(insertSql(table, cols));
+    ds.setModifySql(modifySql(table, cols, keys));
+    ds.setDeleteSql(deleteSql(table, keys));
+    if (!generator.isEmpty())
+        ds.setGenerator(keys.first(), generator);
+}
+
+const QStringList ClientColumns = {
+    "KLIKOOD", "KLINIMI", "KLIOMVORM", "KLIKOODLAOS", "KLIAADRESS", "LINNVALDKOOD", "KLIPOSTIINDEX", "RIIKID",
+    "KLITEL", "KLITEL2", "KLIFAX", "KLIEMAIL", "KLIKOMMENT", "KLILEPINGUNR", "KLIALE", "KLIMAKSEAEG", "KLIBOONUS",
+    "KLIKVALITEET", "KLIPYSI", "KLILISAMKUUP", "KLIENTAKTIIVNE", "TOOTAJATEARV", "KLITELTRIM", "KLITEL2TRIM",
+    "KLIREGNR", "KLIKAIVE", "KLIMPAKKUMOK", "EMAFIRMAKOOD", "KLISUHTETYYP", "KLIAADRESS2", "LINNVALDKOOD2",
+    "KLIPOSTIINDEX2"};
+const QStringList PersonColumns = {"KLIKISIKKOOD", "KLIKOOD", "KONTAKTISIKNIMI", "KONTAKTISIKTEL", "KONTAKTISIKTEL2",
+                                   "KONTAKTISIKFAX", "KONTAKTISIKEMAIL", "KONTAKTISIKKOMMENT", "AMETID",
+                                   "KONTAKTISIKAKTIIVNE", "KISIKTELTRIM", "KISIKTEL2TRIM", "KISIKUKOOD", "KISIKPAKKUMOK"};
+const QStringList ContactColumns = {"KONTAKTID", "AGENTKOOD", "KLIKOOD", "KONTAKTKUUP", "KONTAKTKELL",
+                                    "KONTAKTKUUPKUNI", "KONTAKTKELLKUNI", "KONTAKTLIIK", "KONTAKTYHIKUID",
+                                    "KONTAKTTOIMUS", "KONTAKTTEEMA", "KONTAKTKOMMENT", "KONTAKTIDGRUPP",
+                                    "KLIKISIKKOOD", "PROJID", "REGAGENTKOOD", "TOOTEGRID", "TOOTEID"};
+const QStringList AgentColumns = {"AGENTKOOD", "AGEESNIMI", "AGPERENIMI", "AGTEL", "AGFAX", "AGEMAIL", "AGENTAKTIIVNE",
+                                  "MEIELIIN1", "MEIELIIN2", "AGAADRESS", "LINNVALDKOOD", "AGISIKUKOOD", "OSAKOND", "RIIKID"};
+const QStringList ProductColumns = {"TOOTEID", "TOOTEGRID", "TOOTENIMI", "TOOTETOOTJA", "TOOTEKOODLAOS", "TOOTEKULUMAT",
+                                    "TOOTEKOMMENT", "TOODEAKTIIVNE", "TOOTEHINDKMTA", "TOOTEKMPROC", "TOOTEHINDKMGA",
+                                    "TOOTEYHIK"};
+
+const QString AgentFullName = QStringLiteral("TRIM(COALESCE(AGEESNIMI, '') || ' ' || COALESCE(AGPERENIMI, ''))");
+
+} // namespace
+
+TData1::TData1(UserInterface *ui, MainServices *main, Session *session, QObject *parent)
+    : QObject(parent), m_ui(ui), m_main(main), m_session(session)
+{
+    m_params.database = QStringLiteral("Data/velkora1.FDB");
+    m_params.charset = QStringLiteral("ISO8859_1");
+    m_params.role = QStringLiteral("VELKORA1USERS");
+    m_tr = std::make_unique<fb::Transaction>(m_db);
+    SetFilterUserInterface(ui);
+}
+
+TData1::~TData1()
+{
+    m_dsKliendid.reset();
+    m_dataSets.clear();
+    m_fast.reset();
+    m_tr.reset();
+}
+
+void TData1::Connect()
+{
+    Disconnect();
+    m_db = fb::Attachment::attach(m_params);
+    m_tr->start();
+    createDataSets();
+}
+
+void TData1::Disconnect()
+{
+    m_dsKliendid.reset();
+    m_dataSets.clear();
+    m_fast.reset();
+    ClearFilterRegistry();
+    if (m_tr->isActive()) {
+        try {
+            m_tr->commit();
+        } catch (const fb::FbError &) {
+            // the connection is going anyway; nothing is left uncommitted by the datasets
+        }
+    }
+    if (m_db.isAttached()) {
+        try {
+            m_db.detach();
+        } catch (const fb::FbError &) {
+        }
+    }
+}
+
+SqlStatement &TData1::qFastSQL1()
+{
+    if (!m_fast)
+        m_fast = std::make_unique<SqlStatement>(*m_tr);
+    return *m_fast;
+}
+
+DataSet *TData1::dataSet(const QString &name) const
+{
+    const auto it = m_dataSets.find(name);
+    return it == m_dataSets.end() ? nullptr : it->second.get();
+}
+
+DataSet &TData1::make(const QString &name, const QString &select)
+{
+    auto ds = std::make_unique<DataSet>(*m_tr, name);
+    ds->setSelectSql(select);
+    DataSet &ref = *ds;
+    m_dataSets[name] = std::move(ds);
+    return ref;
+}
+
+void TData1::SaveChangesAfterPost(DataSet &dataSet)
+{
+    data::SaveChangesAfterPost(dataSet);
+}
+
+void TData1::createDataSets()
+{
+    m_dataSets.clear();
+    auto commit = [this](DataSet &ds) {
+        ds.afterPost.push_back([this](DataSet &d) { SaveChangesAfterPost(d); });
+        ds.afterDelete.push_back([this](DataSet &d) { SaveChangesAfterPost(d); });
+    };
+
+    // Clients and their contact persons.
+    DataSet &clients = make("taKliendid", "select KLIENTK.* from KLIENTK\norder by KLIENTK.KLIKOOD\n");
+    makeEditable(clients, "KLIENTK", ClientColumns, {"KLIKOOD"}, "KLIENTK_KLIKOOD_GEN");
+    for (const auto &[f, v] : std::initializer_list<std::pair<const char *, QVariant>>{
+             {"KLIBOONUS", "N"}, {"KLIPYSI", "N"}, {"KLIENTAKTIIVNE", "Y"}, {"KLIMPAKKUMOK", "Y"}, {"KLISUHTETYYP", 1}})
+        clients.defineField(f).setDefaultValue(v);
+    clients.defineField("KLINIMI").setRequired(true);
+    clients.field("KLINIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    m_dsKliendid = std::make_unique<DataSource>(&clients);
+
+    DataSet &persons = make("taKliKontaktIsikud", "select * from KLIKISIK where KLIKOOD = :KLIKOOD order by KONTAKTISIKNIMI");
+    makeEditable(persons, "KLIKISIK", PersonColumns, {"KLIKISIKKOOD"}, "KLIKISIK_KLIKISIKKOOD_GEN");
+    persons.setMasterSource(m_dsKliendid.get());
+    persons.defineField("KONTAKTISIKAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    persons.defineField("KISIKPAKKUMOK").setDefaultValue(QStringLiteral("Y"));
+    persons.defineField("KONTAKTISIKNIMI").setRequired(true);
+    persons.field("KONTAKTISIKNIMI").setDisplayLabel(QStringLiteral("Nimi"));
+
+    DataSet &contacts = make("taKontaktid", "select * from KONTAKT\norder by KONTAKTID\n");
+    makeEditable(contacts, "KONTAKT", ContactColumns, {"KONTAKTID"}, "KONTAKT_KONTAKTID_GEN");
+    for (const QString &c : ContactColumns)
+        contacts.defineField(c); // the confirmation rule is attached to each of them
+    contacts.defineField("KONTAKTTOIMUS").setDefaultValue(QStringLiteral("Y"));
+    contacts.defineField("KONTAKTIDGRUPP").setDefaultValue(0);
+    commit(contacts);
+
+    make("taTanasedKliKontaktid",
+         "select KLIJKONT.*, KLIENTK.KLIOMVORM, (select KONTAKTISIKTEL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) "
+         "as KISIKTEL, (select KONTAKTISIKFAX from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKFAX, "
+         "(select KONTAKTISIKEMAIL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKEMAIL\n"
+         "from KLIJKONT join KLIENTK on KLIENTK.KLIKOOD = KLIJKONT.KLIKOOD\n"
+         "order by KLIJKONT.JKONTAKTKUUP, KLIJKONT.JKONTAKTKELL\n");
+    make("taKliendidL", "select KLIKOOD, KLINIMI, KLIOMVORM from KLIENTK order by KLINIMI");
+    make("taKliKontaktIsikudL", "select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE, "
+                                "(select KLINIMI from KLIENTK k where k.KLIKOOD = KLIKISIK.KLIKOOD) as KLINIMI "
+                                "from KLIKISIK order by KONTAKTISIKNIMI");
+    make("taKliKontaktIsikudKoond", "select * from KLIKISIK_KOOND_VIEW\norder by KONTAKTISIKNIMI\n");
+
+    // Agents.
+    DataSet &agents = make("taAgendid", "select * from AGENTK\norder by AGENTKOOD\n");
+    makeEditable(agents, "AGENTK", AgentColumns, {"AGENTKOOD"}, "AGENTK_AGENTKOOD_GEN");
+    agents.defineField("AGENTAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    for (const char *f : {"AGENTKOOD", "AGEESNIMI", "AGPERENIMI", "AGTEL", "AGFAX", "AGEMAIL"})
+        agents.defineField(f).setTag(3);
+    const QString agentList = QStringLiteral("select AGENTKOOD, AGEESNIMI, AGPERENIMI, AGTEL, AGFAX, AGEMAIL, "
+                                             "AGENTAKTIIVNE, OSAKOND from AGENTK\norder by AGEESNIMI, AGPERENIMI\n");
+    for (const char *name : {"taAgendidL", "taAgendidOmaL"}) {
+        DataSet &l = make(name, agentList);
+        l.defineField("AGKOGUNIMI", fb::FieldKind::Text, Field::Kind::Calculated);
+        l.onCalcFields.push_back([](DataSet &d) {
+            d.field("AGKOGUNIMI").setValue(d.field("AGEESNIMI").asString() + QLatin1Char(' ') + d.field("AGPERENIMI").asString());
+        });
+    }
+
+    // Reference tables changed at level 3.
+    DataSet &workPlan = make("taAgMinutMaxMyyk", "select * from MINMAXM order by MALGUSKUUP");
+    makeEditable(workPlan, "MINMAXM", {"MALGUSKUUP", "MINUTID", "MAXMYYK"}, {"MALGUSKUUP"});
+    DataSet &projects = make("taProjektid", "select * from PROJEKT order by PROJID");
+    makeEditable(projects, "PROJEKT",
+                 {"PROJID", "PROJNIMI", "PROJKOMMENT", "PROJURL", "PROJAKTIIVNE", "VALISLIIN1", "VALISLIIN2", "MEIELIIN1",
+                  "MEIELIIN2"},
+                 {"PROJID"}, "PROJEKT_PROJID_GEN");
+    DataSet &forms = make("taOmandiVormid", "select * from OMVORM order by OMANDIVORM");
+    makeEditable(forms, "OMVORM", {"OMANDIVORM", "OMANDIVORMNIMI"}, {"OMANDIVORM"});
+    DataSet &types = make("taKontaktiLiigid", "select * from KONTLIIK order by KONTAKTLIIKKOOD");
+    makeEditable(types, "KONTLIIK", {"KONTAKTLIIKKOOD", "KONTAKTLIIKNIMI", "PLAANMINUTEID", "MASSKONTAKT", "KONTAKTLIIKAKTIIVNE"},
+                 {"KONTAKTLIIKKOOD"}, "KONTLIIK_KONTAKTLIIKKOOD_GEN");
+
+    // Products and other reference tables.
+    DataSet &products = make("taTooted", "select * from TOOTED\norder by TOOTENIMI\n");
+    makeEditable(products, "TOOTED", ProductColumns, {"TOOTEID"}, "TOOTED_TOOTEID_GEN");
+    products.defineField("TOODEAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    DataSet &places = make("taLinnadVallad", "select * from LINNVALD order by LINNVALDNIMI");
+    makeEditable(places, "LINNVALD", {"LINNVALDKOOD", "LINNVALDNIMI", "RIIKID"}, {"LINNVALDKOOD"}, "LINNVALD_LINNVALDKOOD_GEN");
+    DataSet &countries = make("taRiigid", "select * from RIIK order by RIIGINIMI");
+    makeEditable(countries, "RIIK", {"RIIKID", "RIIGINIMI"}, {"RIIKID"}, "GEN_RIIK_RIIKID");
+    DataSet &holidays = make("taPyhad", "select KUUPAEV, PYHANIMI from PYHAD\norder by KUUPAEV\n");
+    makeEditable(holidays, "PYHAD", {"KUUPAEV", "PYHANIMI"}, {"KUUPAEV"});
+    holidays.defineField("KUUPAEV").onSetText = OnMyKuupSetText;
+
+    // Look-up copies.
+    make("taLinnadValladL", "select LINNVALDKOOD, LINNVALDNIMI, RIIKID from LINNVALD\norder by LINNVALDNIMI\n");
+    make("taRiigidL", "select RIIKID, RIIGINIMI from RIIK\norder by RIIGINIMI\n");
+    make("taOmandiVormidL", "select OMANDIVORM, OMANDIVORMNIMI from OMVORM\norder by OMANDIVORM\n");
+    make("taAmetidL", "select AMETID, AMET from KAMETID\norder by AMET\n");
+    make("taTooteGrupidL", "select TOOTEGRID, TOOTEGRNIMI, TOOTELISATIITEL from TOOTEGR\norder by TOOTEGRNIMI\n");
+    make("taTootedL", "select TOOTEID, TOOTEGRID, TOOTENIMI, TOOTEHINDKMTA, TOOTEKMPROC, TOOTEHINDKMGA, TOODEAKTIIVNE "
+                      "from TOOTED\norder by TOOTENIMI\n");
+    make("taTooteLisaL", "select TOOTELISAID, TOOTEGRID, TOOTELISANIMI from TOOTELISA\norder by TOOTELISANIMI\n");
+    make("taKlassif1GrL", "select KL1GRID, KL1GRNIMI from KL1GR\norder by KL1GRNIMI\n");
+    make("taKlassif1L", "select KL1ID, KL1GRID, KL1NIMI, KL1KOOD from KLASSIF1\norder by KL1NIMI\n");
+    make("taProjektidL", "select PROJID, PROJNIMI, PROJAKTIIVNE from PROJEKT\norder by PROJNIMI\n");
+    make("taKontaktiLiigidL", "select KONTAKTLIIKKOOD, KONTAKTLIIKNIMI, PLAANMINUTEID, MASSKONTAKT, KONTAKTLIIKAKTIIVNE "
+                              "from KONTLIIK\norder by KONTAKTLIIKNIMI\n");
+    make("taTavaKontaktiLiigid", "select KONTAKTLIIKKOOD, KONTAKTLIIKNIMI, PLAANMINUTEID from KONTLIIK\n"
+                                 "where coalesce(MASSKONTAKT, 'N') <> 'Y'\norder by KONTAKTLIIKNIMI\n");
+    make("taMassKontaktiLiigid", "select KONTAKTLIIKKOOD, KONTAKTLIIKNIMI, PLAANMINUTEID from KONTLIIK\n"
+                                 "where MASSKONTAKT = 'Y'\norder by KONTAKTLIIKNIMI\n");
+
+    // The reference tables commit and reload their look-up copies after every change.
+    const std::map<QString, QStringList> reloads = {
+        {"taAgendid", {"taAgendidL", "taAgendidOmaL"}},
+        {"taKontaktiLiigid", {"taKontaktiLiigidL", "taTavaKontaktiLiigid", "taMassKontaktiLiigid"}},
+        {"taTooted", {"taTootedL"}},
+        {"taLinnadVallad", {"taLinnadValladL"}},
+        {"taRiigid", {"taRiigidL"}},
+        {"taProjektid", {"taProjektidL"}},
+        {"taOmandiVormid", {"taOmandiVormidL"}},
+        {"taAgMinutMaxMyyk", {}},
+        {"taPyhad", {}},
+    };
+    for (const auto &[name, lists] : reloads) {
+        DataSet *ds = dataSet(name);
+        auto after = [this, lists](DataSet &d) {
+            SaveChangesAfterPost(d);
+            for (const QString &l : lists)
+                reopenIfOpen(l);
+        };
+        ds->afterPost.push_back(after);
+        ds->afterDelete.push_back(after);
+    }
+
+    attachRules();
+}
+
+void TData1::reopenIfOpen(const QString &name)
+{
+    if (DataSet *ds = dataSet(name); ds && ds->isActive())
+        ds->reopen();
+}
+
+void TData1::refuse(const QString &message, const QString &caption)
+{
+    if (m_ui)
+        m_ui->showMessage(message, caption);
+    throw Abort();
+}
+
+void TData1::checkMiddleLevel(DataSet &)
+{
+    if (m_session->Level < 3)
+        refuse(QStringLiteral("Kasutajanivoo liiga madal !"), m_main ? m_main->MainCaption() : QString());
+}
+
+bool TData1::IsOwnClient(int clientCode)
+{
+    SqlStatement q(*m_tr);
+    q.setSql(QStringLiteral("select KLIKOOD, AGENTKOOD from KLIAGENT where KLIKOOD=:KLIKOOD and AGENTKOOD=:AGENTKOOD"));
+    q.setParam(QStringLiteral("KLIKOOD"), clientCode);
+    q.setParam(QStringLiteral("AGENTKOOD"), m_session->AgentCode);
+    return q.scalar().isValid();
+}
+
+void TData1::clientBeforeEdit(DataSet &client)
+{
+    if (m_session->Level <= 2 && !IsOwnClient(static_cast<int>(client.field("KLIKOOD").asInt())))
+        refuse(QStringLiteral("Agendil lubatud muuta vaid oma kliente !"), QStringLiteral("Kliendid"));
+}
+
+void TData1::clientDetailBeforeChange(DataSet &detail)
+{
+    PostMasterBeforeDetChange(detail);
+    clientBeforeEdit(*taKliendid());
+}
+
+void TData1::attachRules()
+{
+    // Level 3 for reference data.
+    for (const char *name : {"taAgendid", "taAgMinutMaxMyyk", "taProjektid", "taOmandiVormid", "taKontaktiLiigid"}) {
+        DataSet *ds = dataSet(name);
+        auto check = [this](DataSet &d) { checkMiddleLevel(d); };
+        ds->beforeInsert.push_back(check);
+        ds->beforeEdit.push_back(check);
+        ds->beforeDelete.push_back(check);
+    }
+    // Protected fields: changing them in an existing row needs the level of their tag.
+    for (const auto &[name, ds] : m_dataSets) {
+        for (int i = 0; i < ds->fieldCount(); ++i) {
+            Field &f = ds->fieldAt(i);
+            if (f.tag() <= 0)
+                continue;
+            f.onValidate = [this](Field &field, const QVariant &) {
+                if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
+                    refuse(QStringLiteral("Veergu '%1' keelatud muuta !").arg(field.displayLabel()),
+                           m_main ? m_main->MainCaption() : QString());
+            };
+        }
+    }
+
+    // Clients.
+    DataSet &clients = *taKliendid();
+    clients.beforeEdit.push_back([this](DataSet &d) { clientBeforeEdit(d); });
+    clients.beforeDelete.push_back([this](DataSet &d) {
+        if (m_session->Level <= 1)
+            refuse(QStringLiteral("Kliendi kustutamine keelatud !"), QStringLiteral("Kliendid"));
+        clientBeforeEdit(d);
+    });
+    clients.onNewRecord.push_back([](DataSet &d) { d.field("KLILISAMKUUP").setValue(QDate::currentDate()); });
+    clients.beforePost.push_back([this](DataSet &d) {
+        m_pendingClient = 0;
+        if (d.state() == DataSet::State::Insert) {
+            // The key is drawn on post; remember the row to find its code afterwards.
+            m_pendingClient = -1;
+        }
+        KeepPhoneSearchColumn(d.field("KLITEL"), d.field("KLITELTRIM"), true);
+        KeepPhoneSearchColumn(d.field("KLITEL2"), d.field("KLITEL2TRIM"), true);
+    });
+    clients.field("KLINIMI").onSetText = [this](Field &field, const QString &text) {
+        const QString name = text.trimmed();
+        DataSet &d = field.dataSet();
+        if (!name.isEmpty()) {
+            SqlStatement q(*m_tr);
+            q.setSql(QStringLiteral("select KLIKOOD, KLINIMI from KLIENTK where UPPER(KliNimi)=:KliNimiUpper"));
+            q.setParam(QStringLiteral("KliNimiUpper"), name.toUpper());
+            q.exec();
+            const qint64 own = d.state() == DataSet::State::Edit ? d.field("KLIKOOD").asInt() : -1;
+            while (q.next()) {
+                const qint64 other = q.value(0).toLongLong();
+                if (other == own)
+                    continue;
+                const auto answer = m_ui ? m_ui->ask(QStringLiteral("Klient '%1' on juba olemas, tühistame ja näitame olemasolevat ?").arg(name),
+                                                     QStringLiteral("Kliendid"), UserInterface::Buttons::YesNo)
+                                         : UserInterface::Answer::No;
+                if (answer == UserInterface::Answer::Yes) {
+                    d.cancel();
+                    if (m_main)
+                        m_main->OpenClientCard(static_cast<int>(other), 0);
+                }
+                throw Abort();
+            }
+        }
+        field.setValue(name.isEmpty() ? QVariant() : QVariant(name));
+    };
+    clients.field("KLISUHTETYYP").onGetText = [](const Field &f, bool) {
+        if (f.isNull())
+            return QString();
+        switch (f.asInt()) {
+        case 1: return QStringLiteral("Klient");
+        case 11: return QStringLiteral("Partner");
+        default: return QString();
+        }
+    };
+    clients.field("KLISUHTETYYP").onSetText = [](Field &f, const QString &text) {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        if (ok && (v == 1 || v == 11))
+            f.setValue(v);
+    };
+    clients.afterPost.push_back([this](DataSet &d) {
+        SaveChangesAfterPost(d);
+        if (m_pendingClient != 0) {
+            const int code = static_cast<int>(d.field("KLIKOOD").asInt());
+            if (m_session->AgentCode > 0) {
+                SqlStatement q(*m_tr);
+                q.setSql(QStringLiteral("INSERT INTO kliagent (KliKood, AgentKood, AgentVastutav) "
+                                        "VALUES (:KliKood, :AgentKood, :AgentVastutav)"));
+                q.setParam(QStringLiteral("KliKood"), code);
+                q.setParam(QStringLiteral("AgentKood"), m_session->AgentCode);
+                q.setParam(QStringLiteral("AgentVastutav"), QString::fromLatin1(Yes));
+                q.exec();
+                m_tr->commitRetaining();
+            }
+            if (m_pendingGroup > 0 && m_pendingClassifier > 0) {
+                SqlStatement q(*m_tr);
+                q.setSql(QStringLiteral("INSERT INTO KL1KLI (KL1GRID, KL1ID, KLIKOOD) VALUES (:KL1GRID, :KL1ID, :KLIKOOD)"));
+                q.setParam(QStringLiteral("KL1GRID"), m_pendingGroup);
+                q.setParam(QStringLiteral("KL1ID"), m_pendingClassifier);
+                q.setParam(QStringLiteral("KLIKOOD"), code);
+                q.exec();
+                m_tr->commitRetaining();
+            }
+            m_pendingClient = 0;
+        }
+        reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
+        reopenIfOpen(QStringLiteral("taKliendidL"));
+    });
+    clients.afterDelete.push_back([this](DataSet &d) {
+        SaveChangesAfterPost(d);
+        reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
+        reopenIfOpen(QStringLiteral("taKliendidL"));
+    });
+    clients.afterOpen.push_back([this](DataSet &) {
+        for (const char *l : {"taLinnadValladL", "taKlassif1GrL", "taKlassif1L", "taTooteGrupidL", "taTootedL", "taProjektidL"})
+            dataSet(l)->open();
+    });
+
+    // Contact persons.
+    DataSet &persons = *taKliKontaktIsikud();
+    auto detailCheck = [this](DataSet &d) { clientDetailBeforeChange(d); };
+    persons.beforeInsert.push_back(detailCheck);
+    persons.beforeEdit.push_back(detailCheck);
+    persons.beforeDelete.push_back(detailCheck);
+    persons.onNewRecord.push_back([this](DataSet &d) { d.field("KLIKOOD").setValue(taKliendid()->field("KLIKOOD").value()); });
+    persons.beforePost.push_back([](DataSet &d) {
+        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL"), d.field("KISIKTELTRIM"), false);
+        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL2"), d.field("KISIKTEL2TRIM"), false);
+    });
+    auto personsAfter = [this](DataSet &d) {
+        SaveChangesAfterPost(d);
+        reopenIfOpen(QStringLiteral("taKliKontaktIsikudL"));
+        reopenIfOpen(QStringLiteral("taKliKontaktIsikudKoond"));
+    };
+    persons.afterPost.push_back(personsAfter);
+    persons.afterDelete.push_back(personsAfter);
+
+    // Confirmed contacts: at level 1 only the comment may change, and a confirmation stays.
+    DataSet &contacts = *taKontaktid();
+    for (int i = 0; i < contacts.fieldCount(); ++i) {
+        Field &f = contacts.fieldAt(i);
+        if (f.fieldName() == QLatin1String("KONTAKTKOMMENT"))
+            continue;
+        f.onValidate = [this](Field &field, const QVariant &value) {
+            DataSet &d = field.dataSet();
+            if (m_session->Level > 1 || d.state() != DataSet::State::Edit)
+                return;
+            const bool confirmed = d.field("KONTAKTTOIMUS").oldValue().toString() == QLatin1String(Yes);
+            const bool isFlag = field.fieldName() == QLatin1String("KONTAKTTOIMUS");
+            if ((confirmed && !isFlag) || (isFlag && value.toString() != QLatin1String(Yes)))
+                refuse(QStringLiteral("Agendil lubatud muuta kinnitatud kontaktil vaid kommentaari veergu !"),
+                       QStringLiteral("Toimunud kontaktid"));
+        };
+    }
+
+    // Product prices.
+    DataSet &products = *taTooted();
+    for (const char *f : {"TOOTEHINDKMTA", "TOOTEKMPROC", "TOOTEHINDKMGA"}) {
+        products.defineField(f).onSetText = [](Field &field, const QString &text) {
+            QString t = text;
+            t.remove(QLatin1Char(' '));
+            bool ok = false;
+            fb::Numeric n = fb::Numeric::fromString(t, field.scale(), &ok);
+            if (!ok)
+                n = fb::Numeric{0, field.scale()};
+            field.setValue(QVariant::fromValue(n));
+        };
+        products.field(f).onChange = [this](Field &field) { priceChanged(field); };
+    }
+}
+
+fb::Numeric TData1::RoundTo(const fb::Numeric &value, int decimals)
+{
+    return value.rescaled(decimals);
+}
+
+fb::Numeric TData1::PriceWithTax(const fb::Numeric &net, const fb::Numeric &percent)
+{
+    // net × (100 + percent) / 100, exact in integers, then rounded to cents.
+    const fb::Numeric p = percent.rescaled(2);
+    const fb::Numeric n = net.rescaled(3);
+    const Wide product = static_cast<Wide>(n.scaled) * (10000 + p.scaled); // scale 3 + 2 + 2 = 7
+    const Wide div = 100000; // to scale 2
+    Wide q = product / div;
+    const Wide r = product % div;
+    if (2 * (r < 0 ? -r : r) >= div)
+        q += product < 0 ? -1 : 1;
+    return fb::Numeric{static_cast<qint64>(q), 2};
+}
+
+fb::Numeric TData1::PriceWithoutTax(const fb::Numeric &gross, const fb::Numeric &percent)
+{
+    // gross / (1 + percent/100) = gross × 100 / (100 + percent), rounded to 0.001.
+    const fb::Numeric p = percent.rescaled(2);
+    const fb::Numeric g = gross.rescaled(3);
+    const Wide num = static_cast<Wide>(g.scaled) * 10000; // scale 3, times 100 with percent's 2 decimals
+    const Wide den = 10000 + p.scaled;
+    if (den == 0)
+        return fb::Numeric{0, 3};
+    Wide q = num / den;
+    const Wide r = num % den;
+    if (2 * (r < 0 ? -r : r) >= (den < 0 ? -den : den))
+        q += (num < 0) != (den < 0) ? -1 : 1;
+    return fb::Numeric{static_cast<qint64>(q), 3};
+}
+
+void TData1::priceChanged(Field &field)
+{
+    if (m_priceBusy)
+        return;
+    m_priceBusy = true;
+    const auto done = qScopeGuard([this] { m_priceBusy = false; });
+    DataSet &d = field.dataSet();
+    auto num = [&](const char *name, int scale) {
+        const QVariant v = d.field(name).value();
+        return v.userType() == qMetaTypeId<fb::Numeric>() ? v.value<fb::Numeric>().rescaled(scale)
+                                                         : fb::Numeric::fromDouble(v.toDouble(), scale);
+    };
+    const fb::Numeric percent = num("TOOTEKMPROC", 2);
+    if (field.fieldName() == QLatin1String("TOOTEHINDKMGA")) {
+        const fb::Numeric net = PriceWithoutTax(num("TOOTEHINDKMGA", 3), percent);
+        if (d.field("TOOTEHINDKMTA").isNull() || !(num("TOOTEHINDKMTA", 3) == net))
+            d.field("TOOTEHINDKMTA").setValue(QVariant::fromValue(net));
+        return;
+    }
+    if (field.fieldName() == QLatin1String("TOOTEHINDKMTA")) {
+        const fb::Numeric rounded = num("TOOTEHINDKMTA", 3);
+        if (!(d.field("TOOTEHINDKMTA").value().value<fb::Numeric>() == rounded))
+            d.field("TOOTEHINDKMTA").setValue(QVariant::fromValue(rounded));
+    }
+    const fb::Numeric gross = PriceWithTax(num("TOOTEHINDKMTA", 3), percent).rescaled(3);
+    if (d.field("TOOTEHINDKMGA").isNull() || !(num("TOOTEHINDKMGA", 3) == gross))
+        d.field("TOOTEHINDKMGA").setValue(QVariant::fromValue(gross));
+}
+
+bool TData1::ClientNameExists(const QString &name, const QString &title, bool ask)
+{
+    SqlStatement q(*m_tr);
+    q.setSql(QStringLiteral("select KLIKOOD, KLINIMI from KLIENTK where UPPER(KliNimi)=:KliNimiUpper"));
+    q.setParam(QStringLiteral("KliNimiUpper"), name.trimmed().toUpper());
+    q.exec();
+    if (!q.next())
+        return false;
+    const int code = q.value(0).toInt();
+    if (ask && m_ui
+        && m_ui->ask(QStringLiteral("Klient '%1' on juba olemas, näitame ?").arg(name.trimmed()), title,
+                     UserInterface::Buttons::YesNo)
+               == UserInterface::Answer::Yes
+        && m_main)
+        m_main->OpenClientCard(code, 0);
+    return true;
+}
+
+void TData1::SetPendingClassifier(int groupId, int classifierId)
+{
+    m_pendingGroup = groupId;
+    m_pendingClassifier = classifierId;
+}
+
+void TData1::ClearPendingClassifier()
+{
+    m_pendingGroup = m_pendingClassifier = 0;
+}
+
+void TData1::SetSessionFilters()
+{
+    const int a = m_session->AgentCode;
+    AgentCondition = a > 0 ? QStringLiteral("AgentKood=%1").arg(a) : QString();
+    auto clientAgent = [a](const QString &t) {
+        return QStringLiteral("KLIAGENT.KliKood=") + t + (t.isEmpty() ? QString() : QStringLiteral(".")) +
+               QStringLiteral("KliKood and KLIAGENT.AGENTKOOD=%1").arg(a);
+    };
+    if (m_session->Level < 3 && !AgentCondition.isEmpty()) {
+        ApplyWhere(*taAgendid(), AgentCondition);
+        ApplyWhere(*dataSet("taAgendidOmaL"), AgentCondition);
+    }
+    const QString av = QString::number(a);
+    TMySQLDataSetFilter &clients = FilterFor(*taKliendid());
+    TMySQLDataSetFilter &persons = FilterFor(*dataSet("taKliKontaktIsikudKoond"));
+    TMySQLDataSetFilter &interviews = FilterForName(QStringLiteral("taKlientKysimine"));
+    BeginFilter(clients);
+    BeginFilter(persons);
+    BeginFilter(interviews);
+    if (a > 0 && m_session->DefaultAgentFilter) {
+        SetAtom(clients, QStringLiteral("AgentKood"), av, QString(), clientAgent(QStringLiteral("KLIENTK")));
+        AddTable(clients, QStringLiteral("KLIAGENT"));
+        TMySQLDataSetFilter &c = FilterFor(*taKontaktid());
+        BeginFilter(c);
+        SetAtom(c, QStringLiteral("AgentKood"), av, QString(), QStringLiteral("AgentKood=") + av);
+        CommitFilter(c);
+        SetAtom(persons, QStringLiteral("AgentKood"), av, QString(), clientAgent(QStringLiteral("KLIKISIK_KOOND_VIEW")));
+        AddTable(persons, QStringLiteral("KLIAGENT"));
+        TMySQLDataSetFilter &plans = FilterFor(*dataSet("taTanasedKliKontaktid"));
+        BeginFilter(plans);
+        SetAtom(plans, QStringLiteral("AgentKood"), av, QString(), QStringLiteral("KLIJKONT.") + AgentCondition);
+        CommitFilter(plans);
+        TMySQLDataSetFilter &offers = FilterForName(QStringLiteral("taPakkumised"));
+        BeginFilter(offers);
+        SetAtom(offers, QStringLiteral("AgentKood"), av, QString(), QStringLiteral("AgentKood=") + av);
+        CommitFilter(offers);
+        SetAtom(interviews, QStringLiteral("AgentKood"), av, QString(), clientAgent(QStringLiteral("KYSITLKL")));
+        AddTable(interviews, QStringLiteral("KLIAGENT"));
+        TMySQLDataSetFilter &answers = FilterForName(QStringLiteral("taKysKliVastus"));
+        BeginFilter(answers);
+        SetAtom(answers, QStringLiteral("AgentKood"), av, QString(), clientAgent(QStringLiteral("KVASTUS")));
+        AddTable(answers, QStringLiteral("KLIAGENT"));
+        CommitFilter(answers);
+    }
+    const QString activeYes = QStringLiteral("KlientAktiivne='") + QLatin1String(Yes) + QLatin1Char('\'');
+    SetAtom(clients, QStringLiteral("KLIENTK.KlientAktiivne"), QLatin1String(Yes), QString(), activeYes);
+    CommitFilter(clients);
+    SetAtom(persons, QStringLiteral("KontaktIsikAktiivne"), QLatin1String(Yes), QString(),
+            QStringLiteral("KontaktIsikAktiivne='") + QLatin1String(Yes) + QLatin1Char('\''));
+    SetAtom(persons, QStringLiteral("KlientAktiivne"), QLatin1String(Yes), QString(), activeYes);
+    CommitFilter(persons);
+    SetAtom(interviews, QStringLiteral("KysitlusTehtud"), QLatin1String(No), QString(),
+            QStringLiteral("KysitlusTehtud='") + QLatin1String(No) + QLatin1Char('\''));
+    CommitFilter(interviews);
+}
+
+bool TData1::IsHoliday(const QDate &date)
+{
+    DataSet *h = dataSet(QStringLiteral("taPyhad"));
+    if (!h->isActive())
+        h->open();
+    return h->lookup({QStringLiteral("KUUPAEV")}, {date}, QStringLiteral("KUUPAEV")).isValid();
+}
+
+QString TData1::ToNetworkPath(const QString &fileName)
+{
+    if (fileName.trimmed().isEmpty())
+        return fileName;
+    const QString full = QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+    // A file on a mounted network share is shown as the share's own name: server:/export/rest.
+    const QStorageInfo storage(QFileInfo(full).absolutePath());
+    const QByteArray type = storage.fileSystemType();
+    if (storage.isValid() && (type.startsWith("nfs") || type == "cifs" || type == "smb3" || type == "smbfs")) {
+        const QString device = QString::fromLocal8Bit(storage.device());
+        const QString root = storage.rootPath();
+        QString rest = full.mid(root.size());
+        if (!rest.startsWith(QLatin1Char('/')))
+            rest.prepend(QLatin1Char('/'));
+        QString share = device;
+        while (share.endsWith(QLatin1Char('/')))
+            share.chop(1);
+        return share + rest;
+    }
+    return full;
+}
+
+std::optional<TData1::LookupDescriptor> TData1::descriptorFor(const QString &fieldName) const
+{
+    static const std::map<QString, LookupDescriptor> table = {
+        {"RIIGINIMI", {"taRiigidL", "RIIKID", "RIIKID", "RIIGINIMI", {}, {}, "Riigid"}},
+        {"LINNVALDNIMI", {"taLinnadValladL", "LINNVALDKOOD", "LINNVALDKOOD", "LINNVALDNIMI", {}, {}, "Linnad-vallad"}},
+        {"LINNVALDNIMI2", {"taLinnadValladL", "LINNVALDKOOD2", "LINNVALDKOOD", "LINNVALDNIMI", {}, {}, "Linnad-vallad"}},
+        {"KLIOMVORM", {"taOmandiVormidL", "KLIOMVORM", "OMANDIVORM", "OMANDIVORM", {}, {}, "Omandivormid"}},
+        {"KONTAKTISIKAMET", {"taAmetidL", "AMETID", "AMETID", "AMET", {}, {}, "Ametid"}},
+        {"TOOTEGRNIMI", {"taTooteGrupidL", "TOOTEGRID", "TOOTEGRID", "TOOTEGRNIMI", {}, {}, "Tootegrupid"}},
+        {"TOOTENIMI", {"taTootedL", "TOOTEID", "TOOTEID", "TOOTENIMI", "TOOTEGRID", {}, "Tooted"}},
+        {"TOOTEID", {"taTootedL", "TOOTEID", "TOOTEID", "TOOTENIMI", "TOOTEGRID", {}, "Tooted"}},
+        {"TOOTELISANIMI", {"taTooteLisaL", "TOOTELISAID", "TOOTELISAID", "TOOTELISANIMI", "TOOTEGRID", {}, "Täpsustused"}},
+        {"KL1GRNIMI", {"taKlassif1GrL", "KL1GRID", "KL1GRID", "KL1GRNIMI", {}, {}, "Klassifikaatorite grupid"}},
+        {"KL1NIMI", {"taKlassif1L", "KL1ID", "KL1ID", "KL1NIMI", "KL1GRID", {}, "Klassifikaatorid"}},
+        {"AGENTNIMI", {"taAgendidL", "AGENTKOOD", "AGENTKOOD", AgentFullName, {}, "AGENTAKTIIVNE='Y'", "Agendid"}},
+        {"REGAGENTNIMI", {"taAgendidL", "REGAGENTKOOD", "AGENTKOOD", AgentFullName, {}, {}, "Agendid"}},
+        {"PROJNIMI", {"taProjektidL", "PROJID", "PROJID", "PROJNIMI", {}, {}, "Projektid"}},
+        {"KONTAKTLIIKNIMI", {"taTavaKontaktiLiigid", "KONTAKTLIIK", "KONTAKTLIIKKOOD", "KONTAKTLIIKNIMI", {}, {}, "Kontaktiliigid"}},
+        {"JKONTAKTLIIKNIMI", {"taTavaKontaktiLiigid", "JKONTAKTLIIK", "KONTAKTLIIKKOOD", "KONTAKTLIIKNIMI", {}, {}, "Kontaktiliigid"}},
+        {"KONTAKTISIKNIMI", {"taKliKontaktIsikudL", "KLIKISIKKOOD", "KLIKISIKKOOD", "KONTAKTISIKNIMI", "KLIKOOD",
+                             "KONTAKTISIKAKTIIVNE='Y'", "Kontaktisikud"}},
+    };
+    const auto it = table.find(fieldName.toUpper());
+    if (it == table.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
+{
+    const auto desc = descriptorFor(field.fieldName());
+    if (!desc) {
+        field.setValue(typed.isEmpty() ? QVariant() : QVariant(typed));
+        return;
+    }
+    DataSet &row = field.dataSet();
+    const QString text = typed.trimmed();
+    Field *keyField = row.findField(desc->keyField);
+    if (text.isEmpty()) {
+        if (keyField)
+            keyField->setValue(QVariant());
+        if (&field != keyField)
+            field.setValue(QVariant());
+        return;
+    }
+    DataSet &list = *dataSet(desc->list);
+    if (!list.isActive())
+        list.open();
+
+    for (;;) {
+        QStringList restriction;
+        Field *group = desc->groupField.isEmpty() ? nullptr : row.findField(desc->groupField);
+        if (group && !group->isNull())
+            restriction << desc->groupField + QStringLiteral("=") + SqlQuote(group->asString());
+        if (!desc->fixed.isEmpty())
+            restriction << desc->fixed;
+        const QString base = restriction.join(QStringLiteral(" AND "));
+        auto withBase = [&](const QString &cond) { return base.isEmpty() ? cond : base + QStringLiteral(" AND ") + cond; };
+
+        const QString upper = text.toUpper();
+        bool isNumber = false;
+        const qint64 number = upper.toLongLong(&isNumber);
+        isNumber = isNumber && number > 0;
+        const QString exact = isNumber ? desc->lookupKey + QStringLiteral("=") + QString::number(number)
+                                       : QStringLiteral("UPPER(") + desc->nameColumn + QStringLiteral(")=") + SqlQuote(upper);
+        ApplyWhere(list, withBase(exact));
+        int count = list.recordCount();
+        bool containing = false;
+        if (count == 0 && !isNumber) {
+            ApplyWhere(list, withBase(desc->nameColumn + QStringLiteral(" CONTAINING ") + SqlQuote(text)));
+            count = list.recordCount();
+            containing = count > 0;
+            if (count == 1)
+                count = 2; // a single partial match is confirmed by the user
+        }
+        if (count == 0)
+            ApplyWhere(list, base);
+
+        bool chosen = count == 1;
+        if (chosen) {
+            list.first();
+        } else if (m_ui) {
+            list.fetchAll();
+            QStringList items;
+            const int nameIndex = list.findField(desc->nameColumn) ? list.field(desc->nameColumn).index() : -1;
+            const int keyIndex = list.field(desc->lookupKey).index();
+            int current = 0;
+            for (int r = 0; r < list.fetchedCount(); ++r) {
+                const QString shown = nameIndex >= 0 ? list.valueAt(r, nameIndex).toString()
+                                                     : list.valueAt(r, list.field("AGEESNIMI").index()).toString() +
+                                                           QLatin1Char(' ') +
+                                                           list.valueAt(r, list.field("AGPERENIMI").index()).toString();
+                items << shown;
+                if (keyField && list.valueAt(r, keyIndex) == keyField->value())
+                    current = r;
+            }
+            int index = current;
+            if (!items.isEmpty() && m_ui->selectFromList(desc->caption, items, index) && index >= 0 &&
+                index < list.fetchedCount()) {
+                list.moveTo(index);
+                chosen = true;
+            }
+            Q_UNUSED(containing)
+        }
+
+        if (chosen) {
+            const QVariant key = list.field(desc->lookupKey).value();
+            const QVariant groupValue =
+                desc->groupField.isEmpty() || !list.findField(desc->groupField) ? QVariant() : list.field(desc->groupField).value();
+            const Field *nameField = list.findField(desc->nameColumn);
+            const QVariant name = nameField ? nameField->value()
+                                            : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') +
+                                                       list.field("AGPERENIMI").asString());
+            ApplyWhere(list, QString());
+            if (group && groupValue.isValid())
+                group->setValue(groupValue);
+            if (keyField)
+                keyField->setValue(key);
+            if (&field != keyField && !field.isReadOnly())
+                field.setValue(name);
+            return;
+        }
+        ApplyWhere(list, QString());
+        if (!lookupQuestion || !m_ui)
+            throw Abort();
+        const auto answer = m_ui->ask(QStringLiteral("Jätame veeru '%1' tühjaks ?").arg(field.displayLabel()),
+                                      QStringLiteral("Kinnita"), UserInterface::Buttons::YesNoCancel);
+        if (answer != UserInterface::Answer::No)
+            throw Abort();
+    }
+}
+
+} // namespace data

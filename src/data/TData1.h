@@ -1,0 +1,125 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+#include "DataSet.h"
+#include "Session.h"
+#include "fb/Attachment.h"
+#include "fb/Numeric.h"
+#include "fb/Transaction.h"
+
+namespace data {
+
+class DataSource;
+class MainServices;
+class SqlStatement;
+class UserInterface;
+
+// The main data module: the one connection and transaction, the shared datasets and the rules every
+// window obeys (who may change what, the client and contact person rules, the session filters, the
+// look-up of codes by typed names, price arithmetic).
+class TData1 : public QObject
+{
+    Q_OBJECT
+
+public:
+    TData1(UserInterface *ui, MainServices *main, Session *session, QObject *parent = nullptr);
+    ~TData1() override;
+
+    // The connection: its settings, and attaching with them (starts the transaction).
+    fb::ConnectParams &Database1Params() { return m_params; }
+    void Connect();
+    void Disconnect();
+    bool Connected() const { return m_db.isAttached(); }
+    fb::Attachment &Database1() { return m_db; }
+    fb::Transaction &IBTransaction1() { return *m_tr; }
+    SqlStatement &qFastSQL1();
+    Session &session() const { return *m_session; }
+    UserInterface *ui() const { return m_ui; }
+
+    // Shared datasets (created by Connect()).
+    DataSet *dataSet(const QString &name) const;
+    DataSet *taKliendid() const { return dataSet("taKliendid"); }
+    DataSet *taKliKontaktIsikud() const { return dataSet("taKliKontaktIsikud"); }
+    DataSet *taKontaktid() const { return dataSet("taKontaktid"); }
+    DataSet *taAgendid() const { return dataSet("taAgendid"); }
+    DataSet *taTooted() const { return dataSet("taTooted"); }
+    DataSource *dsKliendid() const { return m_dsKliendid.get(); }
+
+    // Commits the change of a dataset at once (commit-retaining).
+    void SaveChangesAfterPost(DataSet &dataSet);
+
+    bool IsOwnClient(int clientCode);
+    // True when a client of that name exists; with `ask`, offers to show it.
+    bool ClientNameExists(const QString &name, const QString &title, bool ask);
+    void SetSessionFilters();
+    bool IsHoliday(const QDate &date);
+    static QString ToNetworkPath(const QString &fileName);
+
+    // Typing a name into a name field looks up the row it names and stores that row's key.
+    void OnKoodNimiPaarSetText(Field &field, const QString &text);
+    bool lookupQuestion = false;
+
+    // Price arithmetic of products.
+    static fb::Numeric RoundTo(const fb::Numeric &value, int decimals);
+    static fb::Numeric PriceWithTax(const fb::Numeric &net, const fb::Numeric &percent);
+    static fb::Numeric PriceWithoutTax(const fb::Numeric &gross, const fb::Numeric &percent);
+
+    // A classifier for the next new client (the client import sets it).
+    void SetPendingClassifier(int groupId, int classifierId);
+    void ClearPendingClassifier();
+    int PendingNewClientCode() const { return m_pendingClient; }
+
+    // Translated texts renewed with the interface language.
+    QString JahText = QStringLiteral("Jah");
+    QString EiText = QStringLiteral("Ei");
+    QString NaitaKoikiText = QStringLiteral("&Näita kõiki");
+    QString KalenderText = QStringLiteral("Kalender");
+    static constexpr const char *Yes = "Y";
+    static constexpr const char *No = "N";
+    QString AgentCondition; // "AgentKood=" + the session's agent, empty without one
+
+private:
+    struct LookupDescriptor
+    {
+        QString list;        // look-up dataset
+        QString keyField;    // field of the edited row that gets the key
+        QString lookupKey;   // key column of the look-up list
+        QString nameColumn;  // name column of the look-up list
+        QString groupField;  // field of the row restricting the list (and set with the key)
+        QString fixed;       // fixed condition
+        QString caption;
+    };
+
+    DataSet &make(const QString &name, const QString &select);
+    void createDataSets();
+    void attachRules();
+    void refuse(const QString &message, const QString &caption);
+    void checkMiddleLevel(DataSet &);
+    void clientBeforeEdit(DataSet &client);
+    void clientDetailBeforeChange(DataSet &detail);
+    void reopenIfOpen(const QString &name);
+    void priceChanged(Field &field);
+    std::optional<LookupDescriptor> descriptorFor(const QString &fieldName) const;
+
+    UserInterface *m_ui;
+    MainServices *m_main;
+    Session *m_session;
+    fb::ConnectParams m_params;
+    fb::Attachment m_db;
+    std::unique_ptr<fb::Transaction> m_tr;
+    std::unique_ptr<SqlStatement> m_fast;
+    std::map<QString, std::unique_ptr<DataSet>> m_dataSets;
+    std::unique_ptr<DataSource> m_dsKliendid;
+    int m_pendingClient = 0;
+    int m_pendingGroup = 0;
+    int m_pendingClassifier = 0;
+    bool m_priceBusy = false;
+};
+
+} // namespace data

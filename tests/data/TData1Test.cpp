@@ -1,0 +1,370 @@
+// The rules of the main data module at the access levels they tell apart, on a real database, with a
+// scripted user interface.
+
+#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+#include "ScriptedUserInterface.h"
+#include "TempDatabase.h"
+#include "data/DataError.h"
+#include "data/FilterBuilder.h"
+#include "data/MainServices.h"
+#include "data/SqlStatement.h"
+#include "data/TData1.h"
+#include "fb/Statement.h"
+
+using data::DataSet;
+using Answer = data::UserInterface::Answer;
+
+namespace {
+
+struct RecordingMain : data::MainServices
+{
+    QList<QPair<int, int>> openedCards;
+    void OpenClientCard(int clientCode, int page) override { openedCards.append({clientCode, page}); }
+    bool CheckRights(bool) override { return true; }
+    void ActivateProject(int) override {}
+    QString MainCaption() const override { return QStringLiteral("Lumora-Contact"); }
+};
+
+class TData1Test : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_db = new TempDatabase(QStringLiteral("rules.fdb"));
+        fb::Attachment att = s_db->connect();
+        fb::Transaction tr(att);
+        tr.start();
+        const char *setup[] = {
+            "insert into RIIK (RIIKID, RIIGINIMI) values (1, 'Eesti')",
+            "insert into LINNVALD (LINNVALDKOOD, LINNVALDNIMI, RIIKID) values (1, 'Tallinn', 1)",
+            "execute block as declare i integer = 1; begin while (i <= 8) do begin "
+            "insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI, AGTEL) values (:i, 'Agent', 'Nr ' || :i, '5000000'); "
+            "i = i + 1; end end",
+            "insert into KLIENTK (KLIKOOD, KLINIMI) values (1, 'Balti Puit')",
+            "insert into KLIENTK (KLIKOOD, KLINIMI) values (2, 'Tartu Kivi')",
+            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIENTAKTIIVNE) values (3, 'Vana Klient', 'N')",
+            "insert into KLIENTK (KLIKOOD, KLINIMI) values (4, 'Kustutatav')",
+            "insert into KLIAGENT (KLIKOOD, AGENTKOOD, AGENTVASTUTAV) values (1, 7, 'Y')",
+            "insert into KLIAGENT (KLIKOOD, AGENTKOOD, AGENTVASTUTAV) values (2, 3, 'Y')",
+            "insert into KLIAGENT (KLIKOOD, AGENTKOOD, AGENTVASTUTAV) values (3, 7, 'Y')",
+            "insert into KONTLIIK (KONTAKTLIIKKOOD, KONTAKTLIIKNIMI) values (1, 'Telefonikõne')",
+            "insert into KONTAKT (KONTAKTID, AGENTKOOD, KLIKOOD, KONTAKTKUUP, KONTAKTLIIK, KONTAKTTOIMUS, KONTAKTTEEMA) "
+            "values (1, 7, 1, current_date, 1, 'Y', 'Kinnitatud')",
+            "insert into KONTAKT (KONTAKTID, AGENTKOOD, KLIKOOD, KONTAKTKUUP, KONTAKTLIIK, KONTAKTTOIMUS, KONTAKTTEEMA) "
+            "values (2, 7, 1, current_date, 1, 'N', 'Kinnitamata')",
+            "insert into TOOTEGR (TOOTEGRID, TOOTEGRNIMI) values (1, 'Arvutid')",
+            "insert into TOOTEGR (TOOTEGRID, TOOTEGRNIMI) values (2, 'Mööbel')",
+            "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (1, 1, 'Sulearvuti Pro')",
+            "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (2, 1, 'Lauaarvuti')",
+            "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (3, 2, 'Kirjutuslaud')",
+            "insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID) values (1, 1, 2, 3)",
+            "insert into PYHAD (KUUPAEV, PYHANIMI) values ('24.02.2026', 'Iseseisvuspäev')",
+            "alter sequence KLIENTK_KLIKOOD_GEN restart with 100",
+        };
+        for (const char *sql : setup)
+            att.executeImmediate(tr, QString::fromUtf8(sql));
+        tr.commit();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_db;
+        s_db = nullptr;
+    }
+
+    void SetUp() override
+    {
+        data::ClearFilterRegistry();
+        session.Level = 2;
+        session.AgentCode = 7;
+        module = std::make_unique<data::TData1>(&ui, &mainWindow, &session);
+        module->Database1Params() = s_db->params();
+        module->Connect();
+    }
+    void TearDown() override { module.reset(); }
+
+    qint64 count(const QString &sql)
+    {
+        data::SqlStatement q(module->IBTransaction1());
+        q.setSql(sql);
+        return q.scalar().toLongLong();
+    }
+
+    static TempDatabase *s_db;
+    ScriptedUserInterface ui;
+    RecordingMain mainWindow;
+    data::Session session;
+    std::unique_ptr<data::TData1> module;
+};
+TempDatabase *TData1Test::s_db = nullptr;
+
+TEST_F(TData1Test, ReferenceDataNeedsLevelThreeAndProtectedColumnsTheirTag)
+{
+    DataSet &agents = *module->taAgendid();
+    agents.open();
+    for (int level : {0, 1, 2}) {
+        session.Level = level;
+        ui.expectMessage("Kasutajanivoo liiga madal !", "Lumora-Contact");
+        EXPECT_THROW(agents.edit(), data::Abort);
+        EXPECT_EQ(agents.state(), DataSet::State::Browse);
+        ui.expectMessage("Kasutajanivoo liiga madal !", "Lumora-Contact");
+        EXPECT_THROW(agents.append(), data::Abort);
+    }
+    session.Level = 3;
+    agents.edit();
+    agents.field("AGTEL").setText("5111111");
+    agents.field("AGEESNIMI").setText("Mare");
+    agents.post();
+    EXPECT_EQ(count("select count(*) from AGENTK where AGTEL = '5111111'"), 1);
+
+    // A user whose level dropped below the column's tag while editing may not change it.
+    agents.edit();
+    session.Level = 2;
+    ui.expectMessage("Veergu 'AGTEL' keelatud muuta !", "Lumora-Contact");
+    EXPECT_THROW(agents.field("AGTEL").setText("5222222"), data::Abort);
+    EXPECT_EQ(agents.field("AGTEL").asString(), QStringLiteral("5111111"));
+    agents.field("OSAKOND").setText("Müük"); // an unprotected column
+    agents.cancel();
+    // A new agent's protected columns may be typed.
+    session.Level = 3;
+    agents.append();
+    session.Level = 2;
+    EXPECT_NO_THROW(agents.field("AGTEL").setText("5333333"));
+    agents.cancel();
+}
+
+TEST_F(TData1Test, ClientsOfOtherAgentsAreChangedFromLevelThree)
+{
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    ASSERT_TRUE(clients.locate("KLIKOOD", 2));
+    EXPECT_FALSE(module->IsOwnClient(2));
+    EXPECT_TRUE(module->IsOwnClient(1));
+
+    session.Level = 2;
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(clients.edit(), data::Abort);
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(clients.remove(), data::Abort);
+    // Its contact persons are the client's too.
+    DataSet &persons = *module->taKliKontaktIsikud();
+    persons.open();
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(persons.append(), data::Abort);
+
+    session.Level = 3;
+    clients.edit();
+    clients.field("KLITEL").setText("6 600 100");
+    clients.post();
+    EXPECT_EQ(clients.field("KLITELTRIM").asString(), QStringLiteral("6600100"));
+
+    // Own client at level 2; deleting is refused at level 1 and below whoever owns the client.
+    session.Level = 2;
+    ASSERT_TRUE(clients.locate("KLIKOOD", 1));
+    clients.edit();
+    clients.cancel();
+    for (int level : {0, 1}) {
+        session.Level = level;
+        ui.expectMessage("Kliendi kustutamine keelatud !", "Kliendid");
+        EXPECT_THROW(clients.remove(), data::Abort);
+    }
+    session.Level = 5;
+    ASSERT_TRUE(clients.locate("KLIKOOD", 4));
+    clients.remove();
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLIKOOD = 4"), 0);
+}
+
+TEST_F(TData1Test, DuplicateClientNameIsQuestioned)
+{
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    clients.append();
+    ui.expectQuestion("Klient 'balti puit' on juba olemas, tühistame ja näitame olemasolevat ?", "Kliendid", Answer::No);
+    EXPECT_THROW(clients.field("KLINIMI").setText("  balti puit "), data::Abort);
+    EXPECT_EQ(clients.state(), DataSet::State::Insert);
+    EXPECT_TRUE(clients.field("KLINIMI").isNull()); // the typed name is not taken
+    EXPECT_TRUE(mainWindow.openedCards.isEmpty());
+
+    ui.expectQuestion("Klient 'BALTI PUIT' on juba olemas, tühistame ja näitame olemasolevat ?", "Kliendid", Answer::Yes);
+    EXPECT_THROW(clients.field("KLINIMI").setText("BALTI PUIT"), data::Abort);
+    EXPECT_EQ(clients.state(), DataSet::State::Browse);
+    ASSERT_EQ(mainWindow.openedCards.size(), 1);
+    EXPECT_EQ(mainWindow.openedCards[0], qMakePair(1, 0));
+
+    // Editing a client does not find itself.
+    session.Level = 5;
+    ASSERT_TRUE(clients.locate("KLIKOOD", 1));
+    clients.edit();
+    clients.field("KLINIMI").setText("Balti Puit");
+    clients.cancel();
+
+    ui.expectQuestion("Klient 'Tartu Kivi' on juba olemas, näitame ?", "Import", Answer::No);
+    EXPECT_TRUE(module->ClientNameExists("Tartu Kivi", "Import", true));
+    EXPECT_FALSE(module->ClientNameExists("Pole Olemas", "Import", true));
+}
+
+TEST_F(TData1Test, NewClientGetsTheUsersAgentAsResponsible)
+{
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    clients.append();
+    EXPECT_EQ(clients.field("KLILISAMKUUP").asDate(), QDate::currentDate());
+    clients.field("KLINIMI").setText(" Uus Klient OÜ ");
+    clients.field("KLITEL2").setText("+372 5123 4567");
+    clients.post();
+    const qint64 code = clients.field("KLIKOOD").asInt();
+    EXPECT_GT(code, 100);
+    EXPECT_EQ(clients.field("KLINIMI").asString(), QStringLiteral("Uus Klient OÜ"));
+    EXPECT_EQ(clients.field("KLITEL2TRIM").asString(), QStringLiteral("37251234567"));
+    EXPECT_EQ(clients.field("KLIENTAKTIIVNE").asString(), QStringLiteral("Y"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KLIAGENT where KLIKOOD = %1 and AGENTKOOD = 7 and "
+                                   "AGENTVASTUTAV = 'Y'").arg(code)),
+              1);
+    EXPECT_EQ(clients.field("KLISUHTETYYP").text(), QStringLiteral("Klient"));
+    session.Level = 5;
+    clients.edit();
+    clients.field("KLISUHTETYYP").setText("11");
+    EXPECT_EQ(clients.field("KLISUHTETYYP").text(), QStringLiteral("Partner"));
+    clients.field("KLISUHTETYYP").setText("5"); // no such relation: unchanged
+    EXPECT_EQ(clients.field("KLISUHTETYYP").asInt(), 11);
+    clients.cancel();
+}
+
+TEST_F(TData1Test, ConfirmedContactsAtLevelOne)
+{
+    session.Level = 1;
+    DataSet &contacts = *module->taKontaktid();
+    contacts.open();
+    ASSERT_TRUE(contacts.locate("KONTAKTID", 1)); // confirmed
+    contacts.edit();
+    contacts.field("KONTAKTKOMMENT").setText("Kommentaari võib muuta");
+    ui.expectMessage("Agendil lubatud muuta kinnitatud kontaktil vaid kommentaari veergu !", "Toimunud kontaktid");
+    EXPECT_THROW(contacts.field("KONTAKTTEEMA").setText("Muu teema"), data::Abort);
+    ui.expectMessage("Agendil lubatud muuta kinnitatud kontaktil vaid kommentaari veergu !", "Toimunud kontaktid");
+    EXPECT_THROW(contacts.field("KONTAKTTOIMUS").setText("N"), data::Abort);
+    contacts.post();
+
+    ASSERT_TRUE(contacts.locate("KONTAKTID", 2)); // not confirmed: may be changed and confirmed
+    contacts.edit();
+    contacts.field("KONTAKTTEEMA").setText("Uus teema");
+    contacts.field("KONTAKTTOIMUS").setText("Y");
+    contacts.post();
+    EXPECT_EQ(count("select count(*) from KONTAKT where KONTAKTID = 2 and KONTAKTTOIMUS = 'Y'"), 1);
+
+    session.Level = 2;
+    contacts.edit();
+    contacts.field("KONTAKTTOIMUS").setText("N"); // level 2 may change confirmed contacts
+    contacts.post();
+}
+
+TEST_F(TData1Test, PricesWithAndWithoutTax)
+{
+    EXPECT_EQ(data::TData1::PriceWithoutTax(fb::Numeric{2440, 2}, fb::Numeric{22, 0}), (fb::Numeric{20000, 3}));
+    EXPECT_EQ(data::TData1::PriceWithTax(fb::Numeric{20000, 3}, fb::Numeric{22, 0}), (fb::Numeric{2440, 2}));
+    EXPECT_EQ(data::TData1::PriceWithTax(fb::Numeric{1005, 3}, fb::Numeric{0, 0}), (fb::Numeric{101, 2}));
+    EXPECT_EQ(data::TData1::PriceWithoutTax(fb::Numeric{100, 2}, fb::Numeric{300, 1}), (fb::Numeric{769, 3}));
+
+    session.Level = 3;
+    DataSet &products = *module->taTooted();
+    products.open();
+    ASSERT_TRUE(products.locate("TOOTEID", 3));
+    products.edit();
+    products.field("TOOTEKMPROC").setText("22");
+    products.field("TOOTEHINDKMGA").setText("24,40");
+    EXPECT_EQ(products.field("TOOTEHINDKMTA").text(), QStringLiteral("20.000"));
+    products.field("TOOTEHINDKMTA").setText("1 000.0004");
+    EXPECT_EQ(products.field("TOOTEHINDKMTA").text(), QStringLiteral("1000.000"));
+    EXPECT_EQ(products.field("TOOTEHINDKMGA").text(), QStringLiteral("1220.000"));
+    products.field("TOOTEKMPROC").setText("kakskümmend"); // not a number: 0
+    EXPECT_EQ(products.field("TOOTEHINDKMGA").text(), QStringLiteral("1000.000"));
+    products.post();
+    EXPECT_EQ(count("select count(*) from TOOTED where TOOTEID = 3 and TOOTEHINDKMTA = 1000"), 1);
+}
+
+TEST_F(TData1Test, CodeByNameLookUp)
+{
+    session.Level = 5;
+    DataSet row(module->IBTransaction1(), QStringLiteral("taKliTooted"));
+    row.setSelectSql("select KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID, TOOTENIMI from KLITOODE where KLITOODEID = 1");
+    row.setModifySql("update KLITOODE set TOOTEGRID = :TOOTEGRID, TOOTEID = :TOOTEID where KLITOODEID = :OLD_KLITOODEID");
+    row.open();
+    row.edit();
+    row.field("TOOTEGRID").setValue(QVariant());
+
+    // By number: that product, directly.
+    module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "2");
+    EXPECT_EQ(row.field("TOOTEID").asInt(), 2);
+    EXPECT_EQ(row.field("TOOTEGRID").asInt(), 1); // the product's group comes with it
+    // By whole name, in any letter case.
+    row.field("TOOTEGRID").setValue(QVariant());
+    module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), " sulearvuti pro ");
+    EXPECT_EQ(row.field("TOOTEID").asInt(), 1);
+    // A word contained in two names: the selection list with the two.
+    row.field("TOOTEGRID").setValue(QVariant());
+    QStringList shown;
+    ui.expectSelection("Tooted", true, 0, &shown);
+    module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "arvuti");
+    EXPECT_EQ(shown, (QStringList{"Lauaarvuti", "Sulearvuti Pro"}));
+    EXPECT_EQ(row.field("TOOTEID").asInt(), 2);
+    // No match: the whole list is offered; cancelling leaves the row as it was.
+    row.field("TOOTEGRID").setValue(QVariant());
+    ui.expectSelection("Tooted", false, 0, &shown);
+    EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "xyz"), data::Abort);
+    EXPECT_EQ(shown.size(), 3);
+    EXPECT_EQ(row.field("TOOTEID").asInt(), 2);
+    // A product group set on the row restricts the look-up.
+    row.field("TOOTEGRID").setValue(2);
+    ui.expectSelection("Tooted", false, 0, &shown);
+    EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "Lauaarvuti"), data::Abort);
+    EXPECT_EQ(shown, (QStringList{"Kirjutuslaud"}));
+    // Typed text cannot break the look-up statement.
+    ui.expectSelection("Tooted", false, 0);
+    EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "x' or 1=1 --"), data::Abort);
+    // Empty text clears the key.
+    module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "  ");
+    EXPECT_TRUE(row.field("TOOTEID").isNull());
+    row.cancel();
+}
+
+TEST_F(TData1Test, SessionFiltersShowTheAgentsActiveClients)
+{
+    session.Level = 2;
+    session.DefaultAgentFilter = true;
+    module->SetSessionFilters();
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    // Agent 7's active clients: client 1 and those added by other tests; client 3 is not active.
+    EXPECT_EQ(clients.recordCount(), count("select count(*) from KLIENTK k join KLIAGENT a on a.KLIKOOD = k.KLIKOOD "
+                                           "where a.AGENTKOOD = 7 and k.KLIENTAKTIIVNE = 'Y'"));
+    EXPECT_TRUE(clients.locate("KLIKOOD", 1));
+    EXPECT_FALSE(clients.locate("KLIKOOD", 3));
+    EXPECT_FALSE(clients.locate("KLIKOOD", 2));
+    QString value;
+    EXPECT_TRUE(data::FindAtom(data::FilterFor(clients), "AgentKood", &value));
+    EXPECT_EQ(value, QStringLiteral("7"));
+    DataSet &agents = *module->taAgendid();
+    agents.open();
+    EXPECT_EQ(agents.recordCount(), 1); // below level 3 only the own agent
+    DataSet &contacts = *module->taKontaktid();
+    contacts.open();
+    EXPECT_EQ(contacts.recordCount(), 2);
+
+    // The preset filter of a dataset that a later window creates takes effect when it registers.
+    DataSet offers(module->IBTransaction1(), QStringLiteral("taPakkumised"));
+    offers.setSelectSql("select * from KONTAKT\norder by KONTAKTID\n");
+    data::FilterFor(offers);
+    EXPECT_TRUE(offers.selectSql().contains(QStringLiteral("AgentKood=7")));
+}
+
+TEST_F(TData1Test, HolidaysAndNetworkPaths)
+{
+    EXPECT_TRUE(module->IsHoliday(QDate(2026, 2, 24)));
+    EXPECT_FALSE(module->IsHoliday(QDate(2026, 2, 25)));
+    const QString abs = data::TData1::ToNetworkPath(QStringLiteral("docs/../leping.pdf"));
+    EXPECT_TRUE(QFileInfo(abs).isAbsolute());
+    EXPECT_TRUE(abs.endsWith(QStringLiteral("/leping.pdf")));
+    EXPECT_FALSE(abs.contains(QStringLiteral("..")));
+}
+
+} // namespace
