@@ -9,6 +9,9 @@
 #include <QFile>
 
 #include "TestServer.h"
+#include "app/SessionLogIn.h"
+#include "data/Session.h"
+#include "data/TData1.h"
 #include "data/SchemaScript.h"
 #include "fb/FbError.h"
 #include "fb/Services.h"
@@ -235,6 +238,38 @@ TEST_F(ServerTest, AccountIsAddedRepasswordedAndDeleted)
     // An ordinary user may not manage accounts.
     fb::Services user = fb::Services::attach(TestServer::server(), "AGENT1", "agent1pw");
     EXPECT_THROW(user.addUser(fb::UserAccount{"SNEAKY", {}, {}, {}, false}, "x"), fb::FbError);
+}
+
+} // namespace
+
+namespace {
+
+struct WrongPasswords : CredentialsPrompt
+{
+    int asked = 0;
+    QStringList prefilled;
+    bool askCredentials(const QString &, QString &user, QString &password) override
+    {
+        prefilled << user;
+        ++asked;
+        user = QStringLiteral("AGENT1");
+        password = QStringLiteral("wrong %1").arg(asked);
+        return true;
+    }
+};
+
+TEST_F(ServerTest, ThreeRefusedLogInsEndTheLogIn)
+{
+    data::Session session;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = as("AGENT1", QString());
+    WrongPasswords prompt;
+    SessionLogIn login(module, session, prompt, nullptr);
+    EXPECT_FALSE(login.ConnectAndLogIn(false));
+    EXPECT_EQ(prompt.asked, 3);
+    EXPECT_EQ(login.attemptsUsed(), 3);
+    EXPECT_FALSE(module.Connected());
+    EXPECT_EQ(prompt.prefilled.value(1), QStringLiteral("AGENT1")); // the name entered before is offered again
 }
 
 } // namespace

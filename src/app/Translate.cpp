@@ -1,0 +1,6 @@
+#include "Translate.h"
+
+QString Translate(const QString &text)
+{
+    return text;
+}
