@@ -1,10 +1,453 @@
 #include "TfMain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 
-TfMain::TfMain(QWidget *parent) : QMainWindow(parent), m_mdi(new QMdiArea(this))
+#include "Translate.h"
+#include "data/DataError.h"
+#include "data/DataSet.h"
+#include "data/FilterBuilder.h"
+#include "data/Session.h"
+#include "data/SqlStatement.h"
+#include "data/TData1.h"
+#include "data/UserInterface.h"
+
+struct TfMain::Command
 {
-    setWindowTitle(QStringLiteral("Lumora-Contact"));
+    const char *menu;    // top menu and submenu, separated by '/'
+    const char *caption;
+    const char *handler;
+    const char *shortcut;
+    bool adminOnly;
+};
+
+namespace {
+
+const char *const TopMenus[] = {"&Seadistused", "A&ndmed", "A&ruanded", "Küsitlused", "Lisad", "&Aknad", "Abiinfo"};
+
+} // namespace
+
+TfMain::TfMain(data::TData1 *data, data::Session *session, data::UserInterface *ui, QWidget *parent)
+    : QMainWindow(parent), m_data(data), m_session(session), m_ui(ui), m_mdi(new QMdiArea(this)),
+      m_toolBar(new QToolBar(this))
+{
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(QApplication::applicationDisplayName().isEmpty() ? QStringLiteral("Lumora-Contact")
+                                                                     : QApplication::applicationDisplayName());
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
+    m_toolBar->setObjectName(QStringLiteral("tbMain"));
+    m_toolBar->setMaximumHeight(28);
+    m_toolBar->setMovable(false);
+    addToolBar(m_toolBar);
+
+    const char *fixedLabels[] = {"Kasutaja", nullptr, "Agent", nullptr, "Projekt", nullptr, nullptr};
+    for (int i = 0; i < 7; ++i) {
+        auto *label = new QLabel(fixedLabels[i] ? Translate(QString::fromUtf8(fixedLabels[i])) : QString(), this);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setMinimumWidth(i == 6 ? 200 : (i % 2 ? 140 : 50));
+        if (i == 6)
+            statusBar()->addWidget(label, 1);
+        else
+            statusBar()->addWidget(label);
+        m_panels << label;
+    }
+    buildCommands();
     resize(1024, 720);
+
+    // Macros and the hint panel are taken care of when the program is idle.
+    auto *idleTimer = new QTimer(this);
+    idleTimer->setInterval(100);
+    connect(idleTimer, &QTimer::timeout, this, &TfMain::idle);
+    idleTimer->start();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { updateWindowMenu(); });
+}
+
+TfMain::~TfMain() = default;
+
+QAction *TfMain::add(QMenu *menu, const Command &c)
+{
+    auto *a = new QAction(Translate(QString::fromUtf8(c.caption)), this);
+    a->setObjectName(QString::fromLatin1(c.handler));
+    if (c.shortcut && *c.shortcut)
+        a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
+    const QString handler = QString::fromLatin1(c.handler);
+    const bool adminOnly = c.adminOnly;
+    connect(a, &QAction::triggered, this, [this, handler, adminOnly] {
+        if (adminOnly && !CheckRights(true))
+            return;
+        try {
+            runCommand(handler);
+        } catch (const data::Abort &) {
+        }
+    });
+    menu->addAction(a);
+    return a;
+}
+
+void TfMain::buildCommands()
+{
+    static const Command commands[] = {
+        {"&Seadistused", "Kontaktiliigid", "Kontaktiliigid1Click", "", false},
+        {"&Seadistused", "Agendid", "Agendid1Click", "", false},
+        {"&Seadistused", "Tööplaani seadistused", "Maxmkjaminutid1Click", "", false},
+        {"&Seadistused/Kasutaja eelistused", "Kontakti registreerimisel ava klient", "Kontaktiregistreerimiselavaklient1Click", "", false},
+        {"&Seadistused/Kasutaja eelistused", "Andmetele vaikimisi agendi filter", "Andmetelevaikimisiagendifilter1Click", "", false},
+        {"&Seadistused/Kasutaja eelistused", "Nulli akende suuruste mälu", "Nulliakendesuurustemlu1Click", "", false},
+        {"&Seadistused", "Kasutaja parooli muutmine", "Kasutajaparoolimuutmine1Click", "", false},
+        {"&Seadistused", "Kasutajad", "Kasutajad1Click", "", true},
+        {"&Seadistused", "Projektid", "Projektid1Click", "", false},
+        {"&Seadistused", "Aktiivse projekti valik", "Aktiivseprojektivalik1Click", "", false},
+        {"&Seadistused", "Ei kasuta projekti", "Eikasutaprojekti1Click", "", false},
+        {"&Seadistused", "Programmi üldparameetrid", "Programmiparameetrid1Click", "", true},
+        {"&Seadistused", "Automaatne koodide genereerimine", "Automaatnekoodidegenereerimine1Click", "", true},
+        {"&Seadistused", "Näita andmebaasi kasutajaid...", "Nitaandmebaasikasutajaid1Click", "", true},
+        {"&Seadistused", "Oma firma andmed", "Omafirmaandmed1Click", "", true},
+        {"&Seadistused/Hooldus", "Telefoninumbrite otsingutabeli korrastamine", "Telefoninumbriteotsingutabelikorrastamine1Click", "", true},
+        {"&Seadistused/Andmete import", "Kliendid", "KLiendid2Click", "", false},
+        {"&Seadistused/Andmete import", "Tooted", "Tooted1Click", "", false},
+        {"&Seadistused/Andmete import", "Linnad-vallad", "Linnadvallad2Click", "", false},
+        {"&Seadistused/Andmete import", "Riigid", "Riigid2Click", "", false},
+        {"A&ndmed", "&Kliendid", "Kliendid1Click", "", false},
+        {"A&ndmed", "Ava klient nr...", "Avaklientnr1Click", "", false},
+        {"A&ndmed", "Kontakt&isikute koondtabel", "Kontaktisikutekoondtabel1Click", "", false},
+        {"A&ndmed", "&Planeeritud kontaktid", "Tnaseksplaneeritudkontaktid1Click", "", false},
+        {"A&ndmed", "&Toimunud kontaktid", "Kontaktid1Click", "", false},
+        {"A&ndmed", "&Masspakkumised", "Masspakkumised1Click", "", false},
+        {"A&ndmed", "Tooted", "menuAndmeDTootedClick", "", false},
+        {"A&ndmed", "Tootegrupid", "Tootegrupid1Click", "", false},
+        {"A&ndmed", "Tooted klientidel koondtabel", "Tootedklientidelkoondtabel1Click", "", false},
+        {"A&ndmed", "Linnad-vallad", "Linnadvallad1Click", "", false},
+        {"A&ndmed", "Riigid", "Riigid1Click", "", false},
+        {"A&ndmed", "Omandivormid", "Omandivormid1Click", "", false},
+        {"A&ndmed", "Ametid", "Ametid1Click", "", false},
+        {"A&ndmed", "Klassifikaatorid", "Klassifikaatorid1Click", "", false},
+        {"A&ndmed", "Klassifikaatorite grupid", "Klassifikaatoritegrupid1Click", "", false},
+        {"A&ndmed", "Riigipühad", "Riigiphad1Click", "", false},
+        {"A&ruanded", "Kontaktide koond", "Kontaktidekoond1Click", "", false},
+        {"A&ruanded", "Agentide palgakoefitsiendid", "Agentidepalgakoefitsiendid1Click", "", false},
+        {"Küsitlused/Koostamine", "Küsimused", "Ksimused1Click", "", false},
+        {"Küsitlused/Koostamine", "Küsitlused", "Ksitlused2Click", "", false},
+        {"Küsitlused", "Küsimine", "Ksimine1Click", "", false},
+        {"Küsitlused", "Vastused detailselt", "Vastused1Click", "", false},
+        {"Küsitlused", "Vastuste koond", "Vastustekoondaruanne1Click", "", false},
+        {"Lisad", "Telefoninumbri otsing", "Telefoninumbriotsing1Click", "", false},
+        {"Lisad", "Väline kliendibaas", "Vlinekliendibaas1Click", "", false},
+        {"Lisad", "Keele valik...", "Loekeel1Click", "", false},
+        {"&Aknad", "Kõrvuti horisontaalselt", "TileHoriz1Click", "", false},
+        {"&Aknad", "Kõrvuti vertikaalselt", "TileVert1Click", "", false},
+        {"&Aknad", "Kaskaad", "Cascade1Click", "", false},
+        {"&Aknad", "Korrasta ikoonid", "ArrangeIcons1Click", "", false},
+        {"&Aknad", "Sulge kõik", "CloseAllChilds1Click", "", false},
+        {"Abiinfo", "Abiinfo", "Help1Click", "F1", false},
+        {"Abiinfo", "Kasutajajuhend (pdf)", "ManuaalPDF1Click", "", false},
+        {"Abiinfo", "Progr&ammist...", "Programmist1Click", "", false},
+    };
+    QMap<QString, QMenu *> menus;
+    for (const char *title : TopMenus) {
+        QMenu *m = menuBar()->addMenu(Translate(QString::fromUtf8(title)));
+        m->setObjectName(QString::fromUtf8(title));
+        menus[QString::fromUtf8(title)] = m;
+    }
+    m_windowMenu = menus[QStringLiteral("&Aknad")];
+    for (const Command &c : commands) {
+        const QString path = QString::fromUtf8(c.menu);
+        QMenu *menu = menus.value(path);
+        if (!menu) {
+            QMenu *top = menus.value(path.section(QLatin1Char('/'), 0, 0));
+            menu = top->addMenu(Translate(path.section(QLatin1Char('/'), 1)));
+            menu->setObjectName(path);
+            menus[path] = menu;
+        }
+        QAction *a = add(menu, c);
+        if (path.endsWith(QLatin1String("Kasutaja eelistused")) && !QString::fromLatin1(c.handler).startsWith(QLatin1String("Nulli")))
+            a->setCheckable(true);
+    }
+    m_windowMenu->addSeparator();
+    auto *close = new QAction(Translate(QStringLiteral("Sulge")), this);
+    close->setObjectName(QStringLiteral("Sulge1Click"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    menuBar()->addAction(close);
+
+    // The fixed part of the tool bar.
+    m_toolBar->addAction(command(QStringLiteral("Tnaseksplaneeritudkontaktid1Click")));
+    m_toolBar->addAction(command(QStringLiteral("Kliendid1Click")));
+    close->setToolTip(Translate(QStringLiteral("Programmist väljumine Alt+F4")));
+    close->setStatusTip(close->toolTip());
+    m_toolBar->addAction(close);
+}
+
+QAction *TfMain::command(const QString &handlerName) const
+{
+    return findChild<QAction *>(handlerName);
+}
+
+QStringList TfMain::menuTitles() const
+{
+    QStringList titles;
+    for (QAction *a : menuBar()->actions())
+        titles << a->text();
+    return titles;
+}
+
+QLabel *TfMain::statusPanel(int index) const
+{
+    return m_panels.value(index);
+}
+
+void TfMain::runCommand(const QString &handler)
+{
+    if (handler == QLatin1String("Kontaktiregistreerimiselavaklient1Click")) {
+        m_session->NewContactOpenClient = command(handler)->isChecked();
+    } else if (handler == QLatin1String("Andmetelevaikimisiagendifilter1Click")) {
+        m_session->DefaultAgentFilter = command(handler)->isChecked();
+    } else if (handler == QLatin1String("Nulliakendesuurustemlu1Click")) {
+        closeAllChildren();
+        if (onForgetChildSizes)
+            onForgetChildSizes();
+    } else if (handler == QLatin1String("Aktiivseprojektivalik1Click")) {
+        ChooseProject();
+    } else if (handler == QLatin1String("Eikasutaprojekti1Click")) {
+        if (m_session->ProjectChoiceAllowed)
+            ActivateProject(0);
+        else
+            m_ui->showMessage(Translate(QStringLiteral("Projekti valik pole kasutajale lubatud")), windowTitle());
+    } else if (handler == QLatin1String("Nitaandmebaasikasutajaid1Click")) {
+        showAttachedUsers();
+    } else if (handler == QLatin1String("Avaklientnr1Click")) {
+        openClientByNumber();
+    } else if (handler == QLatin1String("TileHoriz1Click")) {
+        m_mdi->tileSubWindows();
+    } else if (handler == QLatin1String("TileVert1Click")) {
+        m_mdi->tileSubWindows();
+    } else if (handler == QLatin1String("Cascade1Click")) {
+        m_mdi->cascadeSubWindows();
+    } else if (handler == QLatin1String("ArrangeIcons1Click")) {
+        m_mdi->tileSubWindows();
+    } else if (handler == QLatin1String("CloseAllChilds1Click")) {
+        closeAllChildren();
+    } else if (handler == QLatin1String("Programmist1Click")) {
+        aboutBox();
+    } else if (handler == QLatin1String("ManuaalPDF1Click") || handler == QLatin1String("Help1Click")) {
+        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/Help/");
+        QDesktopServices::openUrl(QUrl::fromLocalFile(dir + (handler == QLatin1String("Help1Click")
+                                                                  ? QStringLiteral("velkora1.hlp")
+                                                                  : QStringLiteral("manual-ee.pdf"))));
+    } else if (onOpenWindow) {
+        onOpenWindow(handler);
+    }
+}
+
+void TfMain::ShowChild(QWidget *window)
+{
+    QMdiSubWindow *active = m_mdi->activeSubWindow();
+    const bool maximised = active && active->isMaximized() && !active->isMinimized();
+    QMdiSubWindow *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if (!sub)
+        sub = m_mdi->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (maximised)
+        sub->showMaximized();
+    else
+        sub->showNormal();
+    m_mdi->setActiveSubWindow(sub);
+    updateWindowMenu();
+}
+
+void TfMain::OpenClientCard(int clientCode, int page)
+{
+    data::WaitCursor wait(m_ui);
+    if (onOpenWindow)
+        onOpenWindow(QStringLiteral("OpenClientCard:%1:%2").arg(clientCode).arg(page));
+}
+
+bool TfMain::CheckRights(bool adminOnly)
+{
+    if ((m_session->Level == 0 && !adminOnly) || (m_session->Level < 5 && adminOnly)) {
+        m_ui->showMessage(Translate(QStringLiteral("Kasutajaõigused puuduvad !\r\nPöörduge süsteemi administraatori poole.")),
+                          Translate(QStringLiteral("Teade")));
+        return false;
+    }
+    return true;
+}
+
+void TfMain::ActivateProject(int projectId)
+{
+    QString name;
+    if (projectId > 0 && m_data && m_data->Connected()) {
+        data::SqlStatement q(m_data->IBTransaction1());
+        q.setSql(QStringLiteral("select PROJNIMI from PROJEKT where PROJID = :PROJID"));
+        q.setParam(QStringLiteral("PROJID"), projectId);
+        name = q.scalar().toString();
+    }
+    m_session->ActiveProjectId = name.isEmpty() ? 0 : projectId;
+    m_session->ActiveProjectName = name;
+    m_panels[5]->setText(name);
+}
+
+void TfMain::SetStatusUser(const QString &userName, const QString &agentName)
+{
+    m_panels[1]->setText(userName);
+    m_panels[3]->setText(agentName);
+}
+
+bool TfMain::RegisterContact(int clientCode, int agentCode, const QString &, const QString &, const QString &, int, int)
+{
+    const QString title = Translate(QStringLiteral("Kontakti registreerimine"));
+    if (m_session->Level <= 2) {
+        if (agentCode <= 0 || agentCode == m_session->AgentCode) {
+            if (!m_data->IsOwnClient(clientCode)) {
+                m_ui->showMessage(Translate(QStringLiteral("Teise agendi klientidega kontaktide registreerimiseks vajalik kõrgem kasutajanivoo !")),
+                                  title);
+                return false;
+            }
+        } else {
+            m_ui->showMessage(Translate(QStringLiteral("Agendil lubatud registreerida vaid oma kontaktiplaneeringuid !")), title);
+            return false;
+        }
+    }
+    if (m_session->NewContactOpenClient)
+        OpenClientCard(clientCode, 1);
+    // The contact window comes with the contact record; until then nothing more is opened.
+    return false;
+}
+
+void TfMain::ChooseProject()
+{
+    if (!m_session->ProjectChoiceAllowed) {
+        m_ui->showMessage(Translate(QStringLiteral("Projekti valik pole kasutajale lubatud")), windowTitle());
+        return;
+    }
+    data::DataSet *list = m_data->dataSet(QStringLiteral("taProjektidL"));
+    if (!list)
+        return;
+    data::ApplyWhere(*list, QStringLiteral("ProjAktiivne='Y'"));
+    if (!list->isActive())
+        list->open();
+    list->fetchAll();
+    if (list->fetchedCount() > 0) {
+        QStringList names;
+        int current = 0;
+        const int idIndex = list->field(QStringLiteral("PROJID")).index();
+        const int nameIndex = list->field(QStringLiteral("PROJNIMI")).index();
+        for (int r = 0; r < list->fetchedCount(); ++r) {
+            names << list->valueAt(r, nameIndex).toString();
+            if (list->valueAt(r, idIndex).toInt() == m_session->ActiveProjectId)
+                current = r;
+        }
+        int index = current;
+        if (m_ui->selectFromList(Translate(QStringLiteral("Projekti valik")) + QStringLiteral(" - ") + windowTitle(), names, index)
+            && index >= 0 && index < list->fetchedCount())
+            ActivateProject(list->valueAt(index, idIndex).toInt());
+    }
+    data::ApplyWhere(*list, QString());
+}
+
+void TfMain::takeMacro(const QString &name, int value)
+{
+    if (name == QLatin1String("ShowClient"))
+        PendingClientId = value;
+    else if (name == QLatin1String("ActivateProject"))
+        PendingProjectId = value;
+}
+
+void TfMain::idle()
+{
+    if (PendingClientId > 0) {
+        if (isMinimized()) {
+            showNormal();
+        } else {
+            const int id = PendingClientId;
+            PendingClientId = 0;
+            OpenClientCard(id, 0);
+        }
+        activateWindow();
+        raise();
+    }
+    if (PendingProjectId > 0) {
+        const int id = PendingProjectId;
+        PendingProjectId = 0;
+        if (id != m_session->ActiveProjectId && m_session->ProjectChoiceAllowed)
+            ActivateProject(id);
+    }
+}
+
+void TfMain::closeAllChildren()
+{
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        (*it)->close();
+}
+
+void TfMain::showAttachedUsers()
+{
+    QString text = Translate(QStringLiteral("Andmebaasi kasutajad")) + QLatin1Char(':');
+    for (const QString &name : m_data->Database1().attachedUserNames())
+        text += QStringLiteral("\r\n") + name;
+    m_ui->showMessage(text, windowTitle());
+}
+
+void TfMain::openClientByNumber()
+{
+    QString value;
+    if (!m_ui->inputBox(Translate(QStringLiteral("Ava klient")), Translate(QStringLiteral("Sisestage kliendi kood:")), value))
+        return;
+    bool ok = false;
+    const int code = value.trimmed().toInt(&ok);
+    if (!ok)
+        throw data::DataError(QStringLiteral("'%1' is not a valid integer value").arg(value));
+    OpenClientCard(code, 0);
+}
+
+void TfMain::aboutBox()
+{
+    const QString version = QCoreApplication::applicationVersion();
+    m_ui->showMessage(windowTitle() + QStringLiteral("\n") + Translate(QStringLiteral("Version ")) + version +
+                          QStringLiteral("  (19.01.2004)\n\n") + Translate(QStringLiteral("Koduleht:")) +
+                          QStringLiteral(" https://lumora.ee\n") + Translate(QStringLiteral("Müük:")) +
+                          QStringLiteral(" myyk@lumora.ee\n") + Translate(QStringLiteral("Kasutajatugi:")) +
+                          QStringLiteral(" tugi@lumora.ee"),
+                      Translate(QStringLiteral("Programmist")));
+}
+
+void TfMain::updateWindowMenu()
+{
+    for (QAction *a : std::as_const(m_windowListActions)) {
+        m_windowMenu->removeAction(a);
+        a->deleteLater();
+    }
+    m_windowListActions.clear();
+    int n = 0;
+    for (QMdiSubWindow *w : m_mdi->subWindowList()) {
+        auto *a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()), m_windowMenu);
+        a->setCheckable(true);
+        a->setChecked(w == m_mdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w] { m_mdi->setActiveSubWindow(w); });
+        m_windowMenu->addAction(a);
+        m_windowListActions << a;
+    }
+}
+
+void TfMain::closeEvent(QCloseEvent *event)
+{
+    if (confirmClose && m_ui->ask(Translate(QStringLiteral("Kas soovite väljuda ?")), windowTitle(),
+                                  data::UserInterface::Buttons::YesNo) != data::UserInterface::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    if (onStoreSettings)
+        onStoreSettings();
+    event->accept();
 }

@@ -1,19 +1,87 @@
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
+#include <QPointer>
 
+#include "data/MainServices.h"
+
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
 
-// The program's main window: an MDI frame for the child windows.
-class TfMain : public QMainWindow
+namespace data {
+class TData1;
+class UserInterface;
+struct Session;
+} // namespace data
+
+// The program's main window: an MDI frame with the command table, the status bar of the session and
+// the services the other windows call.
+class TfMain : public QMainWindow, public data::MainServices
 {
     Q_OBJECT
 
 public:
-    explicit TfMain(QWidget *parent = nullptr);
+    TfMain(data::TData1 *data, data::Session *session, data::UserInterface *ui, QWidget *parent = nullptr);
+    ~TfMain() override;
 
+    // Services.
+    void ShowChild(QWidget *window);
+    void OpenClientCard(int clientCode, int page) override;
+    bool CheckRights(bool adminOnly) override;
+    void ActivateProject(int projectId) override;
+    QString MainCaption() const override { return windowTitle(); }
+    void SetStatusUser(const QString &userName, const QString &agentName);
+    bool RegisterContact(int clientCode, int agentCode, const QString &agentName, const QString &personName,
+                         const QString &clientName, int plannedContactId, int personCode);
+    // Project choice at start and from the menu.
+    void ChooseProject();
+
+    // Macros from other programs, taken at the next idle moment.
+    void takeMacro(const QString &name, int value);
+    int PendingClientId = 0;
+    int PendingProjectId = 0;
+
+    // The command of the menus by its handler name ("Kliendid1Click"), for tests and the tool bar.
+    QAction *command(const QString &handlerName) const;
+    QStringList menuTitles() const;
+    QLabel *statusPanel(int index) const;
     QMdiArea *mdiArea() const { return m_mdi; }
 
+    // What closing stores (placement, preferences, the user's settings), set by the start-up.
+    std::function<void()> onStoreSettings;
+    // Erases the remembered child window sizes.
+    std::function<void()> onForgetChildSizes;
+    // Opens a window that another part of the program builds, by its handler name.
+    std::function<void(const QString &handler)> onOpenWindow;
+    bool confirmClose = true;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    struct Command;
+    void buildCommands();
+    QAction *add(QMenu *menu, const Command &c);
+    void runCommand(const QString &handler);
+    void closeAllChildren();
+    void idle();
+    void showAttachedUsers();
+    void openClientByNumber();
+    void aboutBox();
+    void updateWindowMenu();
+
+    data::TData1 *m_data;
+    data::Session *m_session;
+    data::UserInterface *m_ui;
     QMdiArea *m_mdi;
+    QToolBar *m_toolBar;
+    QList<QLabel *> m_panels;
+    QMenu *m_windowMenu = nullptr;
+    QList<QAction *> m_windowListActions;
 };

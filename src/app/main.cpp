@@ -1,12 +1,14 @@
-#include <QApplication>
-
-#include "TfMain.h"
+#include "StartUp.h"
+#include "VelkoraApplication.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    VelkoraApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velkora1IB"));
-    TfMain w;
-    w.show();
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    StartUp startUp(app, QApplication::arguments());
+    const int code = startUp.run();
+    if (code != 0)
+        return code;
     return QApplication::exec();
 }

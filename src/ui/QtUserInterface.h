@@ -12,7 +12,7 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void showMessage(const QString &text, const QString &caption) override;
-    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon = Icon::Question) override;
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
     void beginWait() override;

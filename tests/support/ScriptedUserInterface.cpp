@@ -21,19 +21,29 @@ ScriptedUserInterface::~ScriptedUserInterface()
 
 void ScriptedUserInterface::expectMessage(const QString &text, const QString &caption)
 {
-    m_expected.push_back(Step{Kind::Message, text, caption});
+    Step s;
+    s.kind = Kind::Message;
+    s.text = text;
+    s.caption = caption;
+    m_expected.push_back(s);
 }
 
 void ScriptedUserInterface::expectQuestion(const QString &text, const QString &caption, Answer answer)
 {
-    Step s{Kind::Question, text, caption};
+    Step s;
+    s.kind = Kind::Question;
+    s.text = text;
+    s.caption = caption;
     s.answer = answer;
     m_expected.push_back(s);
 }
 
 void ScriptedUserInterface::expectInput(const QString &caption, const QString &prompt, bool ok, const QString &value)
 {
-    Step s{Kind::Input, prompt, caption};
+    Step s;
+    s.kind = Kind::Input;
+    s.text = prompt;
+    s.caption = caption;
     s.ok = ok;
     s.value = value;
     m_expected.push_back(s);
@@ -41,7 +51,9 @@ void ScriptedUserInterface::expectInput(const QString &caption, const QString &p
 
 void ScriptedUserInterface::expectSelection(const QString &caption, bool ok, int index, QStringList *shownItems)
 {
-    Step s{Kind::Selection, QString(), caption};
+    Step s;
+    s.kind = Kind::Selection;
+    s.caption = caption;
     s.ok = ok;
     s.index = index;
     s.items = shownItems;
@@ -54,15 +66,20 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
     if (m_expected.empty()) {
         ADD_FAILURE() << "unexpected " << kindName(static_cast<int>(kind)) << ": " << caption.toStdString() << ": "
                       << text.toStdString();
-        return Step{kind, text, caption, Answer::Cancel, false};
+        Step none;
+        none.kind = kind;
+        none.answer = Answer::Cancel;
+        none.ok = false;
+        return none;
     }
     Step s = m_expected.front();
     m_expected.pop_front();
     EXPECT_EQ(static_cast<int>(s.kind), static_cast<int>(kind))
         << "expected a " << kindName(static_cast<int>(s.kind)) << ", got a " << kindName(static_cast<int>(kind)) << ": "
         << text.toStdString();
-    if (kind != Kind::Selection)
+    if (kind != Kind::Selection) {
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
+    }
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
     return s;
 }

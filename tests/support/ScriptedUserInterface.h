@@ -23,7 +23,7 @@ public:
     int waitDepth() const { return m_wait; }
 
     void showMessage(const QString &text, const QString &caption) override;
-    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon = Icon::Question) override;
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
     void beginWait() override { ++m_wait; }
@@ -33,7 +33,7 @@ private:
     enum class Kind { Message, Question, Input, Selection };
     struct Step
     {
-        Kind kind;
+        Kind kind = Kind::Message;
         QString text;
         QString caption;
         Answer answer = Answer::Ok;

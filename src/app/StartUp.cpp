@@ -1,0 +1,166 @@
+#include "StartUp.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+
+#include "DdeServer.h"
+#include "ErrorLog.h"
+#include "SessionLogIn.h"
+#include "TdlgDBSetup.h"
+#include "TdlgLogin.h"
+#include "TfMain.h"
+#include "Translate.h"
+#include "VelkoraApplication.h"
+#include "data/DataSet.h"
+#include "data/IniText.h"
+#include "data/SqlStatement.h"
+#include "data/TData1.h"
+#include "fb/FbError.h"
+#include "ui/QtUserInterface.h"
+
+namespace {
+
+const QString ServiceName = QStringLiteral("velkora1IB");
+
+} // namespace
+
+StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments)
+    : m_app(app), m_args(arguments), m_programPath(arguments.value(0)), m_ui(std::make_unique<QtUserInterface>())
+{
+}
+
+StartUp::~StartUp()
+{
+    m_main.reset();
+    m_data.reset();
+}
+
+bool StartUp::singleInstance()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    m_lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + DdeServer::socketName(ServiceName) + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(100))
+        return true;
+    // Another instance runs: hand over what we were given and bring it forward.
+    const qsizetype dde = m_args.indexOf(QStringLiteral("--dde"));
+    DdeServer::send(ServiceName, dde >= 0 ? m_args.value(dde + 1) : QStringLiteral("Activate=0"));
+    return false;
+}
+
+void StartUp::handleError(const std::exception &e)
+{
+    QWidget *active = QApplication::activeWindow();
+    QWidget *focus = QApplication::focusWidget();
+    m_ui->showMessage(ErrorLog::messageOf(e), QApplication::applicationDisplayName());
+    ErrorLog(ErrorLog::defaultFileName(m_programPath)).append(e, active ? active->objectName() : QString(),
+                                                                focus ? focus->objectName() : QString());
+}
+
+bool StartUp::connectLoop()
+{
+    const QString ini = DatabaseSettings::configFilePath(m_programPath);
+    bool configured = m_dbSettings.ReadDatabaseSettings(ini);
+    bool reuse = false, connected = false, attempted = false;
+    m_data->Database1Params().user.clear();
+    DialogCredentialsPrompt prompt(nullptr);
+    while (!connected) {
+        try {
+            if (!configured && m_ui->ask(Translate(QStringLiteral("Seadistame andmebaasi ?")),
+                                         QApplication::applicationDisplayName(),
+                                         data::UserInterface::Buttons::YesNo) == data::UserInterface::Answer::Yes)
+                configured = RunDatabaseSetup(m_dbSettings, nullptr, m_ui.get());
+            if (!configured)
+                break;
+            attempted = true;
+            fb::ConnectParams &p = m_data->Database1Params();
+            const QString user = p.user, password = p.password;
+            p = m_dbSettings.toConnectParams(user, password);
+            SessionLogIn login(*m_data, m_session, prompt, m_ui.get());
+            connected = login.ConnectAndLogIn(reuse);
+            m_settingsText = login.settingsText();
+            if (!connected)
+                break;
+        } catch (const fb::FbError &e) {
+            reuse = true;
+            handleError(e);
+            if (e.gdsCode() == fb::FbError::IoError || e.gdsCode() == fb::FbError::NetworkError)
+                configured = false;
+            else
+                break;
+        }
+    }
+    if (connected && attempted)
+        m_dbSettings.WriteDatabaseSettings(ini);
+    return connected;
+}
+
+int StartUp::run()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumora-Contact"));
+    if (!singleInstance())
+        return 1;
+
+    QLabel splash(QStringLiteral("<h2>Lumora-Contact</h2><p>  Start...</p>"));
+    splash.setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash.setAlignment(Qt::AlignCenter);
+    splash.resize(320, 140);
+    splash.show();
+    QApplication::processEvents();
+
+    m_data = std::make_unique<data::TData1>(m_ui.get(), nullptr, &m_session);
+    m_app.onError = [this](const std::exception &e) { handleError(e); };
+    splash.hide();
+    if (!connectLoop())
+        return 2;
+
+    m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui.get());
+    m_ui->setParent(m_main.get());
+    const data::IniText settings = data::IniText::parse(m_settingsText);
+    m_session.NewContactOpenClient = settings.value(QStringLiteral("Preferences"), QStringLiteral("NewContactOpenClient"),
+                                                    QStringLiteral("0")) != QLatin1String("0");
+    m_session.DefaultAgentFilter = settings.value(QStringLiteral("Preferences"),
+                                                  QStringLiteral("AndmeteleVaikimisiAgendiFilter"), QStringLiteral("1")) !=
+                                   QLatin1String("0");
+    m_main->command(QStringLiteral("Kontaktiregistreerimiselavaklient1Click"))->setChecked(m_session.NewContactOpenClient);
+    m_main->command(QStringLiteral("Andmetelevaikimisiagendifilter1Click"))->setChecked(m_session.DefaultAgentFilter);
+    m_main->SetStatusUser(m_session.UserName, m_session.AgentName);
+    m_data->SetSessionFilters();
+
+    try {
+        for (const char *name : {"taAgendidL", "taAgendidOmaL", "taKontaktiLiigidL", "taPyhad"})
+            m_data->dataSet(QString::fromLatin1(name))->open();
+    } catch (const std::exception &e) {
+        const QString message = ErrorLog::messageOf(e);
+        m_ui->showMessage(Translate(QStringLiteral("Andmebaasi avamise viga")) +
+                              (message.isEmpty() ? QString() : QStringLiteral("\n") + message),
+                          QApplication::applicationDisplayName());
+        return 2;
+    }
+
+    m_dde = std::make_unique<DdeServer>(ServiceName);
+    m_dde->listen();
+    QObject::connect(m_dde.get(), &DdeServer::macroReceived, m_main.get(),
+                     [this](const QString &name, int value) { m_main->takeMacro(name, value); });
+    QObject::connect(m_dde.get(), &DdeServer::activateRequested, m_main.get(), [this] {
+        if (m_main->isMinimized())
+            m_main->showNormal();
+        m_main->raise();
+        m_main->activateWindow();
+    });
+
+    m_main->show();
+    QTimer::singleShot(0, m_main.get(), [this] {
+        if (m_session.ProjectChoiceAllowed && m_session.DefaultProjectId <= 0)
+            m_main->ChooseProject();
+        else if (m_session.DefaultProjectId > 0)
+            m_main->ActivateProject(m_session.DefaultProjectId);
+    });
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+
+#include "DatabaseSettings.h"
+#include "data/Session.h"
+
+class DdeServer;
+class QLockFile;
+class QtUserInterface;
+class TfMain;
+class VelkoraApplication;
+
+namespace data {
+class TData1;
+}
+
+// The way from process start to a usable main window, and the way out.
+class StartUp
+{
+public:
+    StartUp(VelkoraApplication &app, const QStringList &arguments);
+    ~StartUp();
+
+    // 0 to run the message loop; otherwise the exit code (1: another instance runs, 2: no log-in).
+    int run();
+    TfMain *mainWindow() const { return m_main.get(); }
+
+private:
+    bool singleInstance();
+    bool connectLoop();
+    void handleError(const std::exception &e);
+
+    VelkoraApplication &m_app;
+    QStringList m_args;
+    QString m_programPath;
+    DatabaseSettings m_dbSettings;
+    data::Session m_session;
+    std::unique_ptr<QtUserInterface> m_ui;
+    std::unique_ptr<data::TData1> m_data;
+    std::unique_ptr<TfMain> m_main;
+    std::unique_ptr<DdeServer> m_dde;
+    std::unique_ptr<QLockFile> m_lock;
+    QString m_settingsText;
+};
