@@ -52,9 +52,10 @@ bool DdeServer::send(const QString &serviceName, const QString &macro, int timeo
         return false;
     s.write(QByteArray(Topic) + '\n' + macro.toUtf8() + '\n');
     s.flush();
-    s.waitForBytesWritten(timeoutMs);
-    s.waitForDisconnected(timeoutMs);
-    return true;
+    const bool written = s.bytesToWrite() == 0 || s.waitForBytesWritten(timeoutMs);
+    // What was written stays readable for the receiver after we hang up.
+    s.disconnectFromServer();
+    return written;
 }
 
 bool DdeServer::parse(const QString &macro, QString *name, int *value)

@@ -106,6 +106,30 @@ int StartUp::run()
     QApplication::setApplicationDisplayName(QStringLiteral("Lumora-Contact"));
     if (!singleInstance())
         return 1;
+    // Macros may arrive while the program still starts: they wait for the main window.
+    m_dde = std::make_unique<DdeServer>(ServiceName);
+    m_dde->listen();
+    QObject::connect(m_dde.get(), &DdeServer::macroReceived, m_dde.get(), [this](const QString &name, int value) {
+        if (m_main)
+            m_main->takeMacro(name, value);
+        else
+            m_earlyMacros.append({name, value});
+    });
+    QObject::connect(m_dde.get(), &DdeServer::activateRequested, m_dde.get(), [this] {
+        if (!m_main)
+            return;
+        if (m_main->isMinimized())
+            m_main->showNormal();
+        m_main->raise();
+        m_main->activateWindow();
+    });
+    const qsizetype ddeArg = m_args.indexOf(QStringLiteral("--dde"));
+    if (ddeArg >= 0) {
+        QString name;
+        int value = 0;
+        if (DdeServer::parse(m_args.value(ddeArg + 1), &name, &value))
+            m_earlyMacros.append({name, value});
+    }
 
     QLabel splash(QStringLiteral("<h2>Lumora-Contact</h2><p>  Start...</p>"));
     splash.setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
@@ -144,16 +168,9 @@ int StartUp::run()
         return 2;
     }
 
-    m_dde = std::make_unique<DdeServer>(ServiceName);
-    m_dde->listen();
-    QObject::connect(m_dde.get(), &DdeServer::macroReceived, m_main.get(),
-                     [this](const QString &name, int value) { m_main->takeMacro(name, value); });
-    QObject::connect(m_dde.get(), &DdeServer::activateRequested, m_main.get(), [this] {
-        if (m_main->isMinimized())
-            m_main->showNormal();
-        m_main->raise();
-        m_main->activateWindow();
-    });
+    for (const auto &[name, value] : std::as_const(m_earlyMacros))
+        m_main->takeMacro(name, value);
+    m_earlyMacros.clear();
 
     m_main->show();
     QTimer::singleShot(0, m_main.get(), [this] {

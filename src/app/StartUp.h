@@ -45,4 +45,5 @@ private:
     std::unique_ptr<DdeServer> m_dde;
     std::unique_ptr<QLockFile> m_lock;
     QString m_settingsText;
+    QList<QPair<QString, int>> m_earlyMacros;
 };
