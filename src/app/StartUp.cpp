@@ -12,8 +12,10 @@
 #include "DdeServer.h"
 #include "ErrorLog.h"
 #include "SessionLogIn.h"
+#include "TdlgChangePassw.h"
 #include "TdlgDBSetup.h"
 #include "TdlgLogin.h"
+#include "TdmUsersAdmin1.h"
 #include "TfMain.h"
 #include "Translate.h"
 #include "VelkoraApplication.h"
@@ -37,6 +39,7 @@ StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments)
 
 StartUp::~StartUp()
 {
+    m_usersAdmin.reset();
     m_main.reset();
     m_data.reset();
 }
@@ -145,6 +148,7 @@ int StartUp::run()
         return 2;
 
     m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui.get());
+    m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     m_ui->setParent(m_main.get());
     const data::IniText settings = data::IniText::parse(m_settingsText);
     m_session.NewContactOpenClient = settings.value(QStringLiteral("Preferences"), QStringLiteral("NewContactOpenClient"),
@@ -168,6 +172,19 @@ int StartUp::run()
         return 2;
     }
 
+    m_usersAdmin = std::make_unique<TdmUsersAdmin1>(*m_data, m_session, m_ui.get(), m_adminPrompt.get());
+    m_main->onOpenWindow = [this](const QString &handler) {
+        if (handler == QLatin1String("Kasutajaparoolimuutmine1Click")) {
+            m_usersAdmin->ChangePassword(m_session.UserCode, false, [this](const QString &user, QString &current, QString &fresh) {
+                TdlgChangePassw dlg(user, m_ui.get(), m_main.get());
+                if (dlg.exec() != QDialog::Accepted)
+                    return false;
+                current = dlg.currentPassword();
+                fresh = dlg.newPassword();
+                return true;
+            });
+        }
+    };
     for (const auto &[name, value] : std::as_const(m_earlyMacros))
         m_main->takeMacro(name, value);
     m_earlyMacros.clear();

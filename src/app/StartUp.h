@@ -9,6 +9,8 @@
 #include "data/Session.h"
 
 class DdeServer;
+class DialogCredentialsPrompt;
+class TdmUsersAdmin1;
 class QLockFile;
 class QtUserInterface;
 class TfMain;
@@ -42,6 +44,8 @@ private:
     std::unique_ptr<QtUserInterface> m_ui;
     std::unique_ptr<data::TData1> m_data;
     std::unique_ptr<TfMain> m_main;
+    std::unique_ptr<DialogCredentialsPrompt> m_adminPrompt;
+    std::unique_ptr<TdmUsersAdmin1> m_usersAdmin;
     std::unique_ptr<DdeServer> m_dde;
     std::unique_ptr<QLockFile> m_lock;
     QString m_settingsText;

@@ -1,5 +1,7 @@
 #include "TdlgDBSetup.h"
 
+#include <iterator>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -60,8 +62,8 @@ TdlgDBSetup::TdlgDBSetup(const DatabaseSettings &settings, data::UserInterface *
     m_bBrowse->setAutoDefault(false);
     m_bBrowse->setFixedWidth(m_bBrowse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
     m_cbProtocol->setObjectName(QStringLiteral("cbProtocol"));
-    m_cbProtocol->addItems({Translate(QStringLiteral("TCP")), Translate(QStringLiteral("NetBEUI")),
-                            Translate(QStringLiteral("SPX"))});
+    m_cbProtocol->addItems(
+        {Translate(QStringLiteral("TCP")), Translate(QStringLiteral("NetBEUI")), Translate(QStringLiteral("SPX"))});
     m_cbAdvanced->setObjectName(QStringLiteral("cbAdvanced"));
     m_pnAdvanced->setObjectName(QStringLiteral("pnAdvanced"));
     m_pnAdvanced->setFrameShape(QFrame::StyledPanel);

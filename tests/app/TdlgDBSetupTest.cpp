@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -54,7 +55,10 @@ struct Controls
                 browse = b;
         }
     }
-    bool found() const { return server && database && protocol && advanced && panel && port && charset && ok && cancel && browse; }
+    bool found() const
+    {
+        return server && database && protocol && advanced && panel && port && charset && ok && cancel && browse;
+    }
 
     QLineEdit *server;
     QLineEdit *database;
@@ -103,8 +107,7 @@ void replaceText(QLineEdit *edit, const QString &text)
 
 // Runs `action` on the modal window of type T once it is up. Should none come, the test fails and
 // whatever modal window there is gets closed, so that no test hangs in a modal loop.
-template <typename T>
-void whenModal(std::function<void(T *)> action)
+template <typename T> void whenModal(std::function<void(T *)> action)
 {
     auto *timer = new QTimer;
     auto deadline = std::make_shared<QDeadlineTimer>(10000);
@@ -122,6 +125,24 @@ void whenModal(std::function<void(T *)> action)
         }
     });
     timer->start(10);
+}
+
+// The file dialog lists a folder in the background and selects the starting file again once the
+// listing is in; a selection made before that would be overridden.
+void waitForListing(QFileDialog *fd, const QString &folder, int files)
+{
+    auto *model = fd->findChild<QFileSystemModel *>();
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(model->index(folder)) >= files; }, 10000));
+    QCoreApplication::processEvents();
+}
+
+// Into the file name box, as the person would once the listing is in and the box has the focus.
+void typeFileName(QFileDialog *fd, const QString &name)
+{
+    auto *edit = fd->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
 }
 
 TEST(TdlgDBSetupTest, TcpNameOpensInTheFieldsAndOkGivesItBack)
@@ -285,8 +306,8 @@ TEST(TdlgDBSetupTest, EmptyDatabaseIsReportedAndTheDialogStaysOpen)
 TEST(TdlgDBSetupTest, RunDatabaseSetupStoresNameAndCharacterSetOnOk)
 {
     ScriptedUserInterface ui;
-    DatabaseSettings s = settingsWith(QStringLiteral("C:\\Data\\velkora1.fdb"), QStringLiteral("ISO8859_1"),
-                                      QStringLiteral("OWNROLE"));
+    DatabaseSettings s =
+        settingsWith(QStringLiteral("C:\\Data\\velkora1.fdb"), QStringLiteral("ISO8859_1"), QStringLiteral("OWNROLE"));
     whenModal<TdlgDBSetup>([](TdlgDBSetup *dlg) {
         Controls c(dlg);
         if (!c.found()) {
@@ -394,17 +415,19 @@ TEST(TdlgDBSetupTest, DatabaseFileIsChosenInAFileDialog)
     dlg.show();
 
     whenModal<QFileDialog>([&](QFileDialog *fd) {
+        waitForListing(fd, dir.path(), 2);
         EXPECT_EQ(fd->windowTitle(), QStringLiteral("Select Database"));
         EXPECT_EQ(fd->nameFilters(), QStringList({"*.gdb; *.fdb (*.gdb *.fdb)", "*.* (*)"}));
         EXPECT_EQ(fd->fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(fd->acceptMode(), QFileDialog::AcceptOpen);
-        EXPECT_EQ(QFileInfo(fd->directory().absolutePath()).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+        EXPECT_EQ(QFileInfo(fd->directory().absolutePath()).canonicalFilePath(),
+                  QFileInfo(dir.path()).canonicalFilePath());
         const QStringList selected = fd->selectedFiles();
         EXPECT_FALSE(selected.isEmpty());
         if (!selected.isEmpty()) {
             EXPECT_EQ(QFileInfo(selected.first()).fileName(), QStringLiteral("velkora1.FDB"));
         }
-        fd->selectFile(other);
+        typeFileName(fd, QStringLiteral("other.gdb"));
         static_cast<QDialog *>(fd)->accept(); // what the Open button does
     });
     QTest::mouseClick(c.browse, Qt::LeftButton);
@@ -412,7 +435,8 @@ TEST(TdlgDBSetupTest, DatabaseFileIsChosenInAFileDialog)
 
     // A file that is not there is not taken; cancelling keeps the field.
     whenModal<QFileDialog>([&](QFileDialog *fd) {
-        fd->selectFile(dir.filePath(QStringLiteral("missing.fdb")));
+        waitForListing(fd, dir.path(), 2);
+        typeFileName(fd, QStringLiteral("missing.fdb"));
         whenModal<QMessageBox>([](QMessageBox *box) { box->done(QMessageBox::Ok); });
         static_cast<QDialog *>(fd)->accept(); // what the Open button does
         EXPECT_TRUE(fd->isVisible());
@@ -426,6 +450,12 @@ TEST(TdlgDBSetupTest, DatabaseFileIsChosenInAFileDialog)
     QTest::mouseClick(c.ok, Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(QFileInfo(dlg.databaseName()).canonicalFilePath(), QFileInfo(other).canonicalFilePath());
+}
+
+TEST(TdlgDBSetupTest, RunningProgramFindsItsConfigurationBesideIt)
+{
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    EXPECT_EQ(DatabaseSettings::configFilePath(), program.absolutePath() + QStringLiteral("/connection_ui_tests.ini"));
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "TempDatabase.h"
 #include "app/DdeServer.h"
 #include "app/ErrorLog.h"
+#include "app/TdlgChangePassw.h"
 #include "app/TfMain.h"
 #include "data/DataError.h"
 #include "data/FilterBuilder.h"
@@ -238,6 +239,35 @@ TEST_F(TfMainTest, MacrosFromOtherProgramsAreTakenWhenIdle)
     EXPECT_EQ(name, QStringLiteral("ShowClient"));
     EXPECT_EQ(value, 42);
     EXPECT_FALSE(DdeServer::parse("no equals sign", &name, &value));
+}
+
+TEST(ChangePasswordDialogTest, NewPasswordsMustMatch)
+{
+    ScriptedUserInterface ui;
+    TdlgChangePassw dlg("MARI", &ui);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Kasutaja parooli muutmine"));
+    EXPECT_EQ(dlg.field(0)->text(), QStringLiteral("MARI"));
+    EXPECT_TRUE(dlg.field(0)->isReadOnly());
+    dlg.show();
+    dlg.field(1)->setText("vana");
+    dlg.field(2)->setText("uus1");
+    dlg.field(3)->setText("uus2");
+    ui.expectQuestion("Vale parool ! Proovime veel ?", "Viga", Answer::Ok);
+    dlg.accept();
+    EXPECT_TRUE(dlg.isVisible()); // back to the check field
+    dlg.field(3)->setText("uus1");
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.newPassword(), QStringLiteral("uus1"));
+    EXPECT_EQ(dlg.currentPassword(), QStringLiteral("vana"));
+
+    TdlgChangePassw other("MARI", &ui);
+    other.show();
+    other.field(2)->setText("a");
+    other.field(3)->setText("b");
+    ui.expectQuestion("Vale parool ! Proovime veel ?", "Viga", Answer::Cancel);
+    other.accept();
+    EXPECT_EQ(other.result(), QDialog::Rejected);
 }
 
 TEST(ErrorLogTest, LineFormatAndAppend)
