@@ -21,6 +21,10 @@
 #include "app/ErrorLog.h"
 #include "app/TdlgChangePassw.h"
 #include "app/TfMain.h"
+#include "data/DataSet.h"
+#include "ui/TdlgValikuList.h"
+#include <QCheckBox>
+#include <QTableView>
 #include "data/DataError.h"
 #include "data/FilterBuilder.h"
 #include "data/Session.h"
@@ -189,6 +193,56 @@ TEST_F(TfMainTest, RegisteringContactsAtLevelTwo)
     session.Level = 3;
     window->RegisterContact(2, 0, "", "", "Võõras Klient", 0, 0);
     EXPECT_EQ(opened.size(), 2);
+}
+
+TEST_F(TfMainTest, SelectionDialogPicksAKeyUnderConditions)
+{
+    data::DataSet *projects = module->dataSet("taProjektidL");
+    data::DataSet target(module->IBTransaction1(), "taKasutaja");
+    target.setSelectSql("select KASKOOD, VAIKIMPROJID from USERSK");
+    target.setInsertSql("insert into USERSK (KASKOOD, VAIKIMPROJID) values (:KASKOOD, :VAIKIMPROJID)");
+    target.open();
+    target.append();
+    target.field("KASKOOD").setText("TEST");
+    target.field("VAIKIMPROJID").setText("2");
+
+    // The target's key positions the grid; the extra condition hides inactive projects until relaxed.
+    TdlgValikuList dlg(window.get(), nullptr, &target.field("VAIKIMPROJID"), "PROJID", projects, "Projekti valik");
+    dlg.setFilterMode(true);
+    dlg.setExtraCondition("ProjAktiivne='Y'");
+    dlg.setFilterOffCaption("&Näita kõiki");
+    dlg.show();
+    EXPECT_TRUE(dlg.filterOff()->isVisible());
+    EXPECT_EQ(dlg.filterOff()->text(), QStringLiteral("&Näita kõiki"));
+    EXPECT_EQ(projects->recordCount(), 1);
+    dlg.filterOff()->click();
+    EXPECT_EQ(projects->recordCount(), 2);
+    dlg.grid()->setCurrentIndex(dlg.grid()->model()->index(1, 0)); // "Vana projekt"
+    EXPECT_EQ(dlg.currentKeyText(), QStringLiteral("2"));
+    dlg.filterOff()->click(); // the row is hidden again: the grid keeps a visible row
+    EXPECT_EQ(projects->recordCount(), 1);
+    dlg.filterOff()->click();
+    dlg.grid()->setCurrentIndex(dlg.grid()->model()->index(0, 0));
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(target.field("VAIKIMPROJID").asInt(), 1);
+    EXPECT_EQ(projects->recordCount(), 2); // closing left only the (empty) base condition
+    target.cancel();
+
+    // Into a text; a row without a key is refused.
+    QString result = "2";
+    TdlgValikuList plain(window.get(), &result, nullptr, "PROJID", projects, "Projektid");
+    plain.show();
+    EXPECT_EQ(plain.currentKeyText(), QStringLiteral("2"));
+    plain.accept();
+    EXPECT_EQ(result, QStringLiteral("2"));
+    data::DataSet empty(module->IBTransaction1(), "qTyhi");
+    empty.setSelectSql("select cast(null as integer) as PROJID, 'tühi' as PROJNIMI from RDB$DATABASE");
+    TdlgValikuList none(window.get(), &result, nullptr, "PROJID", &empty, "Tühi");
+    none.show();
+    none.accept();
+    EXPECT_TRUE(none.isVisible());
+    none.reject();
 }
 
 TEST_F(TfMainTest, ClosingAsksAndStoresTheSettings)
