@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QThread>
+
 #include <ibase.h>
 
 #include "FbError.h"
@@ -88,9 +90,32 @@ void Services::start(const QByteArray &request)
 {
     if (!m_handle)
         throw FbError::client(QStringLiteral("The services manager is not attached"));
-    ISC_STATUS_ARRAY st;
-    isc_service_start(st, &m_handle, nullptr, static_cast<unsigned short>(request.size()), request.constData());
-    FbError::check(st);
+    // The server may still be finishing the previous action of this attachment.
+    for (int attempt = 0;; ++attempt) {
+        ISC_STATUS_ARRAY st;
+        isc_service_start(st, &m_handle, nullptr, static_cast<unsigned short>(request.size()), request.constData());
+        if (st[0] == 1 && st[1] == isc_svc_in_use && attempt < 500) {
+            QThread::msleep(10);
+            continue;
+        }
+        FbError::check(st);
+        return;
+    }
+}
+
+void Services::waitUntilDone()
+{
+    const char request[] = {isc_info_svc_running};
+    for (int attempt = 0; attempt < 3000; ++attempt) {
+        char buf[16] = {};
+        ISC_STATUS_ARRAY st;
+        isc_service_query(st, &m_handle, nullptr, 0, nullptr, sizeof request, request, sizeof buf, buf);
+        FbError::check(st);
+        const auto *p = reinterpret_cast<const unsigned char *>(buf);
+        if (*p != isc_info_svc_running || readLe(p + 1, 4) == 0)
+            return;
+        QThread::msleep(10);
+    }
 }
 
 void Services::drainOutput(const LineHandler &onLine)
@@ -157,6 +182,7 @@ void Services::addUser(const UserAccount &account, const QString &password)
         req.addString2(isc_spb_sec_lastname, account.lastName.toUtf8());
     start(req.bytes());
     drainOutput({});
+    waitUntilDone();
 }
 
 void Services::deleteUser(const QString &name)
@@ -166,6 +192,7 @@ void Services::deleteUser(const QString &name)
     req.addString2(isc_spb_sec_username, name.toUtf8());
     start(req.bytes());
     drainOutput({});
+    waitUntilDone();
 }
 
 void Services::changePassword(const QString &name, const QString &password)
@@ -176,6 +203,7 @@ void Services::changePassword(const QString &name, const QString &password)
     req.addString2(isc_spb_sec_password, password.toUtf8());
     start(req.bytes());
     drainOutput({});
+    waitUntilDone();
 }
 
 QList<UserAccount> Services::users()

@@ -52,6 +52,8 @@ private:
     void start(const QByteArray &request);
     // Reads the running service's output until it ends; errors of the service arrive here.
     void drainOutput(const LineHandler &onLine);
+    // Waits until the server reports the running action finished.
+    void waitUntilDone();
 
     unsigned int m_handle = 0; // isc_svc_handle
 };
