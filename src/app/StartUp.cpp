@@ -24,6 +24,7 @@
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "fb/FbError.h"
+#include "fb/Trace.h"
 #include "ui/QtUserInterface.h"
 
 namespace {
@@ -109,6 +110,8 @@ int StartUp::run()
     QApplication::setApplicationDisplayName(QStringLiteral("Lumora-Contact"));
     if (!singleInstance())
         return 1;
+    if (m_args.value(1).toLower() == QLatin1String("-trace"))
+        fb::Trace::enable(QDir::current().filePath(QFileInfo(m_programPath).completeBaseName() + QStringLiteral(".trace")));
     // Macros may arrive while the program still starts: they wait for the main window.
     m_dde = std::make_unique<DdeServer>(ServiceName);
     m_dde->listen();

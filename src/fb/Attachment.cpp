@@ -4,6 +4,7 @@
 
 #include "FbError.h"
 #include "ParamBuffer.h"
+#include "Trace.h"
 #include "Transaction.h"
 
 namespace fb {
@@ -63,6 +64,7 @@ Attachment Attachment::attach(const ConnectParams &params)
     const QByteArray dpb = dpbFor(params);
     const QByteArray name = params.database.toUtf8();
     ISC_STATUS_ARRAY st;
+    Trace::write(QStringLiteral("connect: %1 user %2 role %3 charset %4").arg(params.database, params.user, params.role, params.charset));
     isc_attach_database(st, static_cast<short>(name.size()), name.constData(), &a.m_handle,
                         static_cast<short>(dpb.size()), dpb.constData());
     FbError::check(st);

@@ -2,6 +2,8 @@
 
 #include <ibase.h>
 
+#include "Trace.h"
+
 namespace fb {
 
 FbError::FbError(int sqlCode, long gdsCode, std::vector<long> codes, const QString &message)
@@ -47,6 +49,7 @@ FbError FbError::fromStatus(const intptr_t *status, const char *context)
     if (context && *context)
         text = QString::fromLatin1(context) + QStringLiteral(": ") + text;
     const long first = codes.empty() ? 0 : codes.front();
+    Trace::write(QStringLiteral("error: ") + text.simplified());
     return FbError(sqlCode, first, std::move(codes), text);
 }
 

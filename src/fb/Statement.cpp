@@ -4,11 +4,16 @@
 #include <cmath>
 #include <cstring>
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QStringList>
+
 #include <ibase.h>
 
 #include "Attachment.h"
 #include "Blob.h"
 #include "FbError.h"
+#include "Trace.h"
 #include "Transaction.h"
 
 namespace fb {
@@ -483,6 +488,32 @@ void Statement::execute()
         }
     }
 
+    QElapsedTimer timer;
+    if (Trace::enabled()) {
+        timer.start();
+        QStringList values;
+        for (int i = 0; i < nIn; ++i) {
+            const ParamSlot &ps = d->paramSlots[i];
+            if (ps.ind != 0)
+                values << QStringLiteral("NULL");
+            else if (ps.type == SQL_TEXT)
+                values << QLatin1Char('\'') + d->attachment->codec().decode(ps.text) + QLatin1Char('\'');
+            else if (ps.type == SQL_INT64)
+                values << Numeric{ps.v.i64, -ps.scale}.toString();
+            else if (ps.type == SQL_DOUBLE)
+                values << QString::number(ps.v.dbl);
+            else if (ps.type == SQL_TYPE_DATE)
+                values << toQDate(ps.v.date).toString(Qt::ISODate);
+            else
+                values << QStringLiteral("<value>");
+        }
+        Trace::write(QStringLiteral("execute: ") + m_sql.simplified() +
+                     (values.isEmpty() ? QString() : QStringLiteral("  params: ") + values.join(QStringLiteral(", "))));
+    }
+    const auto traceTime = qScopeGuard([&] {
+        if (timer.isValid())
+            Trace::write(QStringLiteral("  time: %1 ms").arg(static_cast<double>(timer.nsecsElapsed()) / 1e6, 0, 'f', 2));
+    });
     ISC_STATUS_ARRAY st;
     const bool isSelect = m_type == Type::Select || m_type == Type::SelectForUpdate;
     if (!isSelect && columnCount() > 0) {

@@ -6,6 +6,7 @@
 
 #include "Attachment.h"
 #include "FbError.h"
+#include "Trace.h"
 
 namespace fb {
 
@@ -32,6 +33,7 @@ Transaction::Transaction(Transaction &&other) noexcept
 
 void Transaction::start()
 {
+    Trace::write(QStringLiteral("transaction: start"));
     if (m_handle)
         return;
     if (!m_attachment->isAttached())
@@ -54,6 +56,7 @@ void Transaction::start()
 
 void Transaction::commit()
 {
+    Trace::write(QStringLiteral("transaction: commit"));
     if (!m_handle)
         return;
     ISC_STATUS_ARRAY st;
@@ -63,6 +66,7 @@ void Transaction::commit()
 
 void Transaction::commitRetaining()
 {
+    Trace::write(QStringLiteral("transaction: commitRetaining"));
     if (!m_handle)
         return;
     ISC_STATUS_ARRAY st;
@@ -72,6 +76,7 @@ void Transaction::commitRetaining()
 
 void Transaction::rollback()
 {
+    Trace::write(QStringLiteral("transaction: rollback"));
     if (!m_handle)
         return;
     ISC_STATUS_ARRAY st;
@@ -81,6 +86,7 @@ void Transaction::rollback()
 
 void Transaction::rollbackRetaining()
 {
+    Trace::write(QStringLiteral("transaction: rollbackRetaining"));
     if (!m_handle)
         return;
     ISC_STATUS_ARRAY st;

@@ -9,6 +9,7 @@
 #include "TempDatabase.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
+#include "fb/Trace.h"
 #include "fb/Transaction.h"
 
 namespace {
@@ -331,6 +332,32 @@ TEST_F(AccessLayerTest, AttachedUserNamesListsTheConnections)
     fb::Attachment b = s_db->connect();
     const QStringList names = a.attachedUserNames();
     EXPECT_GE(names.count(QStringLiteral("SYSDBA")), 2) << names.join(',').toStdString();
+}
+
+TEST_F(AccessLayerTest, TraceRecordsStatementsParametersTimesAndErrors)
+{
+    const QString path = QDir(s_db->folder()).filePath(QStringLiteral("velkora1IB.trace"));
+    fb::Trace::enable(path);
+    {
+        fb::Attachment att = s_db->connect();
+        fb::Transaction tr(att);
+        fb::Statement st(tr, "select count(*) from RT where ID > ? and V = ?");
+        st.setInt(0, 5);
+        st.setString(1, u"Jõgeva");
+        st.execute();
+        EXPECT_THROW(fb::Statement(tr, "select nothing from nowhere"), fb::FbError);
+        tr.commit();
+    }
+    fb::Trace::disable();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("connect: "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("execute: select count(*) from RT where ID > ? and V = ?  params: 5, 'Jõgeva'")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(" ms"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("error: "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("transaction: commit"))) << text.toStdString();
 }
 
 TEST_F(AccessLayerTest, CreateAndDropDatabase)
