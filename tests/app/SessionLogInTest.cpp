@@ -38,17 +38,12 @@ protected:
     static void SetUpTestSuite()
     {
         s_db = new TempDatabase(QStringLiteral("login.fdb"));
-        fb::Attachment att = s_db->connect();
-        fb::Transaction tr(att);
-        tr.start();
-        for (const char *sql :
+        s_db->execute(
              {"insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (1, 'Mari', 'Tamm')",
               "insert into USERSK (KASKOOD, KASNIMI, NIVOO, AGENTKOOD, VAIKIMPROJID, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
               "values ('Mari', 'Mari Tamm', 1, 1, 2, 'N', '[Preferences]' || ascii_char(13) || ascii_char(10) || "
               "'NewContactOpenClient=1')",
-              "GRANT VELKORA1USERS TO MARI", "GRANT VELKORA1USERS TO VOORAS"})
-            att.executeImmediate(tr, QString::fromLatin1(sql));
-        tr.commit();
+              "GRANT VELKORA1USERS TO MARI", "GRANT VELKORA1USERS TO VOORAS"});
     }
     static void TearDownTestSuite()
     {
@@ -106,25 +101,14 @@ TEST_F(SessionLogInTest, UserRowGivesLevelAgentAndStoredSpelling)
 
 TEST_F(SessionLogInTest, AdministratorWithALowLevelRowStillGetsLevelFive)
 {
-    {
-        fb::Attachment att = s_db->connect();
-        fb::Transaction tr(att);
-        tr.start();
-        att.executeImmediate(tr, "update or insert into USERSK (KASKOOD, KASNIMI, NIVOO) values ('SysDba', 'Admin', 1) "
-                                 "matching (KASKOOD)");
-        tr.commit();
-    }
+    s_db->execute({"update or insert into USERSK (KASKOOD, KASNIMI, NIVOO) values ('SysDba', 'Admin', 1) matching (KASKOOD)"});
     prompt.answers = {{"SYSDBA", "x"}};
     SessionLogIn login(*module, session, prompt, &ui);
     ASSERT_TRUE(login.ConnectAndLogIn(false));
     EXPECT_EQ(session.Level, 5);
     EXPECT_EQ(session.UserCode, QStringLiteral("SysDba"));
     module->Disconnect();
-    fb::Attachment att = s_db->connect();
-    fb::Transaction tr(att);
-    tr.start();
-    att.executeImmediate(tr, "delete from USERSK where KASKOOD = 'SysDba'");
-    tr.commit();
+    s_db->execute({"delete from USERSK where KASKOOD = 'SysDba'"});
 }
 
 TEST_F(SessionLogInTest, UserWithoutPropertiesOrRightsIsNotLoggedIn)

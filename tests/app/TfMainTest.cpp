@@ -41,19 +41,14 @@ protected:
     static void SetUpTestSuite()
     {
         s_db = new TempDatabase(QStringLiteral("main.fdb"));
-        fb::Attachment att = s_db->connect();
-        fb::Transaction tr(att);
-        tr.start();
-        for (const char *sql : {"insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (7, 'Mari', 'Tamm')",
+        s_db->execute({"insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (7, 'Mari', 'Tamm')",
                                 "insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (3, 'Jaan', 'Saar')",
                                 "insert into KLIENTK (KLIKOOD, KLINIMI) values (1, 'Oma Klient')",
                                 "insert into KLIENTK (KLIKOOD, KLINIMI) values (2, 'Võõras Klient')",
                                 "insert into KLIAGENT (KLIKOOD, AGENTKOOD) values (1, 7)",
                                 "insert into KLIAGENT (KLIKOOD, AGENTKOOD) values (2, 3)",
                                 "insert into PROJEKT (PROJID, PROJNIMI, PROJAKTIIVNE) values (1, 'Kevadkampaania', 'Y')",
-                                "insert into PROJEKT (PROJID, PROJNIMI, PROJAKTIIVNE) values (2, 'Vana projekt', 'N')"})
-            att.executeImmediate(tr, QString::fromUtf8(sql));
-        tr.commit();
+                                "insert into PROJEKT (PROJID, PROJNIMI, PROJAKTIIVNE) values (2, 'Vana projekt', 'N')"});
     }
     static void TearDownTestSuite()
     {

@@ -33,10 +33,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_db = new TempDatabase(QStringLiteral("rules.fdb"));
-        fb::Attachment att = s_db->connect();
-        fb::Transaction tr(att);
-        tr.start();
-        const char *setup[] = {
+        s_db->execute({
             "insert into RIIK (RIIKID, RIIGINIMI) values (1, 'Eesti')",
             "insert into LINNVALD (LINNVALDKOOD, LINNVALDNIMI, RIIKID) values (1, 'Tallinn', 1)",
             "execute block as declare i integer = 1; begin while (i <= 8) do begin "
@@ -62,10 +59,7 @@ protected:
             "insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID) values (1, 1, 2, 3)",
             "insert into PYHAD (KUUPAEV, PYHANIMI) values ('24.02.2026', 'Iseseisvuspäev')",
             "alter sequence KLIENTK_KLIKOOD_GEN restart with 100",
-        };
-        for (const char *sql : setup)
-            att.executeImmediate(tr, QString::fromUtf8(sql));
-        tr.commit();
+        });
     }
     static void TearDownTestSuite()
     {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "data/SchemaScript.h"
+#include "fb/Transaction.h"
 
 TempDatabase::TempDatabase(const QString &fileName) : m_dir(std::make_unique<QTemporaryDir>())
 {
@@ -28,6 +29,16 @@ fb::ConnectParams TempDatabase::params(const QString &charset) const
 fb::Attachment TempDatabase::connect(const QString &charset) const
 {
     return fb::Attachment::attach(params(charset));
+}
+
+void TempDatabase::execute(std::initializer_list<const char *> statements) const
+{
+    fb::Attachment att = connect();
+    fb::Transaction tr(att);
+    tr.start();
+    for (const char *sql : statements)
+        att.executeImmediate(tr, QString::fromUtf8(sql));
+    tr.commit();
 }
 
 TempDatabase &TempDatabase::shared()

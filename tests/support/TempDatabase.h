@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 
 #include <QTemporaryDir>
@@ -18,6 +19,8 @@ public:
     const QString &folder() const { return m_folderPath; }
     fb::ConnectParams params(const QString &charset = QStringLiteral("ISO8859_1")) const;
     fb::Attachment connect(const QString &charset = QStringLiteral("ISO8859_1")) const;
+    // Runs the statements (UTF-8 text) in one transaction and commits it.
+    void execute(std::initializer_list<const char *> statements) const;
 
     // The database shared by the tests of one test program (created on first use).
     static TempDatabase &shared();
