@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -81,6 +82,14 @@ QAction *TfMain::add(QMenu *menu, const Command &c)
 {
     auto *a = new QAction(Translate(QString::fromUtf8(c.caption)), this);
     a->setObjectName(QString::fromLatin1(c.handler));
+    // Tool buttons and the hint panel show the caption without its accelerator and with the shortcut.
+    QString hint = a->text();
+    if (const qsizetype amp = hint.indexOf(QLatin1Char('&')); amp >= 0)
+        hint.remove(amp, 1);
+    if (c.shortcut && *c.shortcut)
+        hint += QLatin1Char(' ') + QString::fromLatin1(c.shortcut);
+    a->setStatusTip(hint);
+    a->setToolTip(hint);
     if (c.shortcut && *c.shortcut)
         a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
     const QString handler = QString::fromLatin1(c.handler);
@@ -438,6 +447,16 @@ void TfMain::updateWindowMenu()
         m_windowMenu->addAction(a);
         m_windowListActions << a;
     }
+}
+
+bool TfMain::event(QEvent *event)
+{
+    // The hint of whatever is under the pointer goes to the last status panel.
+    if (event->type() == QEvent::StatusTip) {
+        m_panels[6]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void TfMain::closeEvent(QCloseEvent *event)

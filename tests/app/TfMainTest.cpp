@@ -115,6 +115,12 @@ TEST_F(TfMainTest, PanelsMenusAndCommands)
     EXPECT_EQ(window->command("Help1Click")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(window->command("Kontaktiregistreerimiselavaklient1Click")->isCheckable());
 
+    // Hints go to the last panel; a command's hint is its caption without the accelerator.
+    EXPECT_EQ(window->command("Kliendid1Click")->statusTip(), QStringLiteral("Kliendid"));
+    EXPECT_EQ(window->command("Help1Click")->statusTip(), QStringLiteral("Abiinfo F1"));
+    window->command("Kliendid1Click")->showStatusText(window.get());
+    EXPECT_EQ(window->statusPanel(6)->text(), QStringLiteral("Kliendid"));
+
     // Commands of windows that other parts build are handed on by name.
     window->command("Kliendid1Click")->trigger();
     EXPECT_EQ(opened, QStringList{"Kliendid1Click"});
