@@ -1,0 +1,11 @@
+# Per-user settings, program parameters and generators, with their dialogs.
+target_sources(velkora1core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/TdmUserSettings1.cpp ${CMAKE_CURRENT_LIST_DIR}/TdmUserSettings1.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramParameters.cpp ${CMAKE_CURRENT_LIST_DIR}/ProgramParameters.h
+  ${CMAKE_CURRENT_LIST_DIR}/Generators.cpp ${CMAKE_CURRENT_LIST_DIR}/Generators.h
+)
+target_sources(velkora1gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/TdlgProgeParameetrid.cpp ${CMAKE_CURRENT_LIST_DIR}/TdlgProgeParameetrid.h
+  ${CMAKE_CURRENT_LIST_DIR}/TdlgGenerators.cpp ${CMAKE_CURRENT_LIST_DIR}/TdlgGenerators.h
+  ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.h
+)
