@@ -1,6 +1,6 @@
 #include "SessionLogIn.h"
 
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/Session.h"
 #include "data/SqlStatement.h"
 #include "data/TData1.h"

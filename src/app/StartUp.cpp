@@ -11,16 +11,20 @@
 
 #include "DdeServer.h"
 #include "ErrorLog.h"
+#include "Generators.h"
+#include "ProgramParameters.h"
 #include "SessionLogIn.h"
 #include "TdlgChangePassw.h"
 #include "TdlgDBSetup.h"
+#include "TdlgGenerators.h"
 #include "TdlgLogin.h"
+#include "TdlgProgeParameetrid.h"
+#include "TdmUserSettings1.h"
 #include "TdmUsersAdmin1.h"
 #include "TfMain.h"
-#include "Translate.h"
+#include "data/Translate.h"
 #include "VelkoraApplication.h"
 #include "data/DataSet.h"
-#include "data/IniText.h"
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "fb/FbError.h"
@@ -144,6 +148,7 @@ int StartUp::run()
     splash.show();
     QApplication::processEvents();
 
+    m_userSettings = std::make_unique<TdmUserSettings1>(m_programPath);
     m_data = std::make_unique<data::TData1>(m_ui.get(), nullptr, &m_session);
     m_app.onError = [this](const std::exception &e) { handleError(e); };
     splash.hide();
@@ -153,12 +158,18 @@ int StartUp::run()
     m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui.get());
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     m_ui->setParent(m_main.get());
-    const data::IniText settings = data::IniText::parse(m_settingsText);
-    m_session.NewContactOpenClient = settings.value(QStringLiteral("Preferences"), QStringLiteral("NewContactOpenClient"),
-                                                    QStringLiteral("0")) != QLatin1String("0");
-    m_session.DefaultAgentFilter = settings.value(QStringLiteral("Preferences"),
-                                                  QStringLiteral("AndmeteleVaikimisiAgendiFilter"), QStringLiteral("1")) !=
-                                   QLatin1String("0");
+    // Settings that are not sections-and-keys are dropped: the user starts from the defaults and
+    // closing writes sound ones over them.
+    m_userSettings->load(m_settingsText);
+    m_main->setUserSettings(m_userSettings.get());
+    m_main->restorePlacement();
+    const QString preferences = QString::fromLatin1(TdmUserSettings1::PreferencesSection);
+    m_session.NewContactOpenClient =
+        m_userSettings->ReadSetting(preferences, QString::fromLatin1(TdmUserSettings1::NewContactOpenClientKey),
+                                    QStringLiteral("0")) != QLatin1String("0");
+    m_session.DefaultAgentFilter =
+        m_userSettings->ReadSetting(preferences, QString::fromLatin1(TdmUserSettings1::DefaultAgentFilterKey),
+                                    QStringLiteral("1")) != QLatin1String("0");
     m_main->command(QStringLiteral("Kontaktiregistreerimiselavaklient1Click"))->setChecked(m_session.NewContactOpenClient);
     m_main->command(QStringLiteral("Andmetelevaikimisiagendifilter1Click"))->setChecked(m_session.DefaultAgentFilter);
     m_main->SetStatusUser(m_session.UserName, m_session.AgentName);
@@ -186,6 +197,12 @@ int StartUp::run()
                 fresh = dlg.newPassword();
                 return true;
             });
+        } else if (handler == QLatin1String("Programmiparameetrid1Click")) {
+            ProgramParameters parameters(m_data->IBTransaction1());
+            TdlgProgeParameetrid::Run(parameters, m_ui.get(), m_main.get());
+        } else if (handler == QLatin1String("Automaatnekoodidegenereerimine1Click")) {
+            Generators generators(m_data->IBTransaction1());
+            TdlgGenerators::Run(generators, m_ui.get(), m_main.get());
         }
     };
     for (const auto &[name, value] : std::as_const(m_earlyMacros))

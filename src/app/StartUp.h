@@ -10,6 +10,7 @@
 
 class DdeServer;
 class DialogCredentialsPrompt;
+class TdmUserSettings1;
 class TdmUsersAdmin1;
 class QLockFile;
 class QtUserInterface;
@@ -42,6 +43,7 @@ private:
     DatabaseSettings m_dbSettings;
     data::Session m_session;
     std::unique_ptr<QtUserInterface> m_ui;
+    std::unique_ptr<TdmUserSettings1> m_userSettings;
     std::unique_ptr<data::TData1> m_data;
     std::unique_ptr<TfMain> m_main;
     std::unique_ptr<DialogCredentialsPrompt> m_adminPrompt;

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/UserInterface.h"
 
 TdlgChangePassw::TdlgChangePassw(const QString &userCode, data::UserInterface *ui, QWidget *parent)

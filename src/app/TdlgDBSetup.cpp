@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/UserInterface.h"
 #include "ui/QtUserInterface.h"
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "Generators.h"
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/DataError.h"
 #include "data/UserInterface.h"
 #include "ui/QtUserInterface.h"

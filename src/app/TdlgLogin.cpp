@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Translate.h"
+#include "data/Translate.h"
 
 TdlgLogin::TdlgLogin(QWidget *parent) : QDialog(parent), m_user(new QLineEdit(this)), m_password(new QLineEdit(this))
 {

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "ProgramParameters.h"
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"
 #include "ui/QtUserInterface.h"

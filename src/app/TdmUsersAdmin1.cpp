@@ -1,7 +1,7 @@
 #include "TdmUsersAdmin1.h"
 
 #include "SessionLogIn.h"
-#include "Translate.h"
+#include "data/Translate.h"
 #include "data/Session.h"
 #include "data/SqlStatement.h"
 #include "data/TData1.h"

@@ -16,7 +16,9 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "Translate.h"
+#include "ErrorLog.h"
+#include "TdmUserSettings1.h"
+#include "data/Translate.h"
 #include "data/DataError.h"
 #include "data/DataSet.h"
 #include "data/FilterBuilder.h"
@@ -24,6 +26,7 @@
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"
+#include "ui/WindowPlacement.h"
 
 struct TfMain::Command
 {
@@ -76,7 +79,15 @@ TfMain::TfMain(data::TData1 *data, data::Session *session, data::UserInterface *
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { updateWindowMenu(); });
 }
 
-TfMain::~TfMain() = default;
+TfMain::~TfMain()
+{
+    // The child windows close while the frame is taken apart: the window menu and the settings may
+    // be gone by then.
+    m_mdi->disconnect(this);
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        sub->removeEventFilter(this);
+    m_settings = nullptr;
+}
 
 QAction *TfMain::add(QMenu *menu, const Command &c)
 {
@@ -224,6 +235,8 @@ void TfMain::runCommand(const QString &handler)
         m_session->DefaultAgentFilter = command(handler)->isChecked();
     } else if (handler == QLatin1String("Nulliakendesuurustemlu1Click")) {
         closeAllChildren();
+        if (m_settings)
+            m_settings->ForgetChildSizes();
         if (onForgetChildSizes)
             onForgetChildSizes();
     } else if (handler == QLatin1String("Aktiivseprojektivalik1Click")) {
@@ -264,8 +277,15 @@ void TfMain::ShowChild(QWidget *window)
     QMdiSubWindow *active = m_mdi->activeSubWindow();
     const bool maximised = active && active->isMaximized() && !active->isMinimized();
     QMdiSubWindow *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
-    if (!sub)
+    if (!sub) {
         sub = m_mdi->addSubWindow(window);
+        sub->adjustSize();
+        // A child opens at the size the user last gave a window of its kind, and a child closed in
+        // the normal state remembers its size.
+        if (m_settings)
+            WindowPlacement::restoreChildSize(*m_settings, sub, WindowPlacement::classNameOf(window));
+        sub->installEventFilter(this);
+    }
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (maximised)
         sub->showMaximized();
@@ -345,21 +365,18 @@ void TfMain::ChooseProject()
     data::ApplyWhere(*list, QStringLiteral("ProjAktiivne='Y'"));
     if (!list->isActive())
         list->open();
-    list->fetchAll();
-    if (list->fetchedCount() > 0) {
-        QStringList names;
-        int current = 0;
-        const int idIndex = list->field(QStringLiteral("PROJID")).index();
-        const int nameIndex = list->field(QStringLiteral("PROJNIMI")).index();
-        for (int r = 0; r < list->fetchedCount(); ++r) {
-            names << list->valueAt(r, nameIndex).toString();
-            if (list->valueAt(r, idIndex).toInt() == m_session->ActiveProjectId)
-                current = r;
-        }
-        int index = current;
-        if (m_ui->selectFromList(Translate(QStringLiteral("Projekti valik")) + QStringLiteral(" - ") + windowTitle(), names, index)
-            && index >= 0 && index < list->fetchedCount())
-            ActivateProject(list->valueAt(index, idIndex).toInt());
+    if (list->recordCount() > 0) {
+        data::RecordChoice choice;
+        choice.caption = Translate(QStringLiteral("Projekti valik")) + QStringLiteral(" - ") + windowTitle();
+        choice.dataSet = list;
+        choice.keyField = QStringLiteral("PROJID");
+        choice.currentKey = m_session->ActiveProjectId > 0 ? QString::number(m_session->ActiveProjectId) : QString();
+        choice.filterMode = true;
+        choice.baseCondition = QStringLiteral("ProjAktiivne='Y'");
+        choice.filterOffCaption = Translate(QStringLiteral("&Näita kõiki"));
+        QString key;
+        if (m_ui->selectRecord(choice, key))
+            ActivateProject(key.toInt());
     }
     data::ApplyWhere(*list, QString());
 }
@@ -466,7 +483,49 @@ void TfMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    storeSettings();
+    event->accept();
+}
+
+bool TfMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && m_settings) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(watched); sub && sub->widget())
+            WindowPlacement::storeChildSize(*m_settings, sub, WindowPlacement::classNameOf(sub->widget()));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfMain::restorePlacement()
+{
+    return m_settings && WindowPlacement::restore(*m_settings, QStringLiteral("MainWindow"), this);
+}
+
+void TfMain::storeSettings()
+{
+    if (m_settings) {
+        // Child windows still open when the program ends remember their sizes as if closed.
+        for (QMdiSubWindow *sub : m_mdi->subWindowList())
+            if (sub->widget())
+                WindowPlacement::storeChildSize(*m_settings, sub, WindowPlacement::classNameOf(sub->widget()));
+        WindowPlacement::store(*m_settings, QStringLiteral("MainWindow"), this);
+        m_settings->WriteBool(QString::fromLatin1(TdmUserSettings1::PreferencesSection),
+                              QString::fromLatin1(TdmUserSettings1::NewContactOpenClientKey),
+                              m_session->NewContactOpenClient);
+        m_settings->WriteBool(QString::fromLatin1(TdmUserSettings1::PreferencesSection),
+                              QString::fromLatin1(TdmUserSettings1::DefaultAgentFilterKey),
+                              m_session->DefaultAgentFilter);
+        // The program ends after this: a failure to write is shown, and the window still closes.
+        if (m_data && m_data->Connected()) {
+            try {
+                m_settings->saveToUser(m_data->IBTransaction1(), m_session->UserCode);
+            } catch (const std::exception &e) {
+                m_ui->showMessage(Translate(QStringLiteral("Kasutaja seadistuste salvestamine ebaõnnestus")) +
+                                      QStringLiteral("\n") + ErrorLog::messageOf(e),
+                                  windowTitle());
+            }
+        }
+    }
     if (onStoreSettings)
         onStoreSettings();
-    event->accept();
 }

@@ -13,6 +13,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class TdmUserSettings1;
 
 namespace data {
 class TData1;
@@ -53,7 +54,12 @@ public:
     QLabel *statusPanel(int index) const;
     QMdiArea *mdiArea() const { return m_mdi; }
 
-    // What closing stores (placement, preferences, the user's settings), set by the start-up.
+    // The user's settings: the placement of this window and the sizes of the child windows are kept
+    // there, and closing writes them with the preferences back to the user's row.
+    void setUserSettings(TdmUserSettings1 *settings) { m_settings = settings; }
+    // Puts the window where the user left it at the last close; false when nothing was stored.
+    bool restorePlacement();
+    // Anything else closing stores, after the user's settings are written.
     std::function<void()> onStoreSettings;
     // Erases the remembered child window sizes.
     std::function<void()> onForgetChildSizes;
@@ -64,6 +70,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Command;
@@ -76,10 +83,12 @@ private:
     void openClientByNumber();
     void aboutBox();
     void updateWindowMenu();
+    void storeSettings();
 
     data::TData1 *m_data;
     data::Session *m_session;
     data::UserInterface *m_ui;
+    TdmUserSettings1 *m_settings = nullptr;
     QMdiArea *m_mdi;
     QToolBar *m_toolBar;
     QList<QLabel *> m_panels;

@@ -13,6 +13,7 @@
 #include "PhoneDigits.h"
 #include "SqlHelpers.h"
 #include "SqlStatement.h"
+#include "Translate.h"
 #include "UserInterface.h"
 #include "fb/FbError.h"
 
@@ -317,7 +318,7 @@ void TData1::refuse(const QString &message, const QString &caption)
 void TData1::checkMiddleLevel(DataSet &)
 {
     if (m_session->Level < 3)
-        refuse(QStringLiteral("Kasutajanivoo liiga madal !"), m_main ? m_main->MainCaption() : QString());
+        refuse(Translate(QStringLiteral("Kasutajanivoo liiga madal !")), m_main ? m_main->MainCaption() : QString());
 }
 
 bool TData1::IsOwnClient(int clientCode)
@@ -332,7 +333,7 @@ bool TData1::IsOwnClient(int clientCode)
 void TData1::clientBeforeEdit(DataSet &client)
 {
     if (m_session->Level <= 2 && !IsOwnClient(static_cast<int>(client.field("KLIKOOD").asInt())))
-        refuse(QStringLiteral("Agendil lubatud muuta vaid oma kliente !"), QStringLiteral("Kliendid"));
+        refuse(Translate(QStringLiteral("Agendil lubatud muuta vaid oma kliente !")), Translate(QStringLiteral("Kliendid")));
 }
 
 void TData1::clientDetailBeforeChange(DataSet &detail)
@@ -359,7 +360,7 @@ void TData1::attachRules()
                 continue;
             f.onValidate = [this](Field &field, const QVariant &) {
                 if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
-                    refuse(QStringLiteral("Veergu '%1' keelatud muuta !").arg(field.displayLabel()),
+                    refuse(Translate(QStringLiteral("Veergu '%1' keelatud muuta !")).arg(field.displayLabel()),
                            m_main ? m_main->MainCaption() : QString());
             };
         }
@@ -370,7 +371,7 @@ void TData1::attachRules()
     clients.beforeEdit.push_back([this](DataSet &d) { clientBeforeEdit(d); });
     clients.beforeDelete.push_back([this](DataSet &d) {
         if (m_session->Level <= 1)
-            refuse(QStringLiteral("Kliendi kustutamine keelatud !"), QStringLiteral("Kliendid"));
+            refuse(Translate(QStringLiteral("Kliendi kustutamine keelatud !")), Translate(QStringLiteral("Kliendid")));
         clientBeforeEdit(d);
     });
     clients.onNewRecord.push_back([](DataSet &d) { d.field("KLILISAMKUUP").setValue(QDate::currentDate()); });
@@ -396,8 +397,8 @@ void TData1::attachRules()
                 const qint64 other = q.value(0).toLongLong();
                 if (other == own)
                     continue;
-                const auto answer = m_ui ? m_ui->ask(QStringLiteral("Klient '%1' on juba olemas, tühistame ja näitame olemasolevat ?").arg(name),
-                                                     QStringLiteral("Kliendid"), UserInterface::Buttons::YesNo)
+                const auto answer = m_ui ? m_ui->ask(Translate(QStringLiteral("Klient '%1' on juba olemas, tühistame ja näitame olemasolevat ?")).arg(name),
+                                                     Translate(QStringLiteral("Kliendid")), UserInterface::Buttons::YesNo)
                                          : UserInterface::Answer::No;
                 if (answer == UserInterface::Answer::Yes) {
                     d.cancel();
@@ -494,8 +495,8 @@ void TData1::attachRules()
             const bool confirmed = d.field("KONTAKTTOIMUS").oldValue().toString() == QLatin1String(Yes);
             const bool isFlag = field.fieldName() == QLatin1String("KONTAKTTOIMUS");
             if ((confirmed && !isFlag) || (isFlag && value.toString() != QLatin1String(Yes)))
-                refuse(QStringLiteral("Agendil lubatud muuta kinnitatud kontaktil vaid kommentaari veergu !"),
-                       QStringLiteral("Toimunud kontaktid"));
+                refuse(Translate(QStringLiteral("Agendil lubatud muuta kinnitatud kontaktil vaid kommentaari veergu !")),
+                       Translate(QStringLiteral("Toimunud kontaktid")));
         };
     }
 
@@ -589,7 +590,7 @@ bool TData1::ClientNameExists(const QString &name, const QString &title, bool as
         return false;
     const int code = q.value(0).toInt();
     if (ask && m_ui
-        && m_ui->ask(QStringLiteral("Klient '%1' on juba olemas, näitame ?").arg(name.trimmed()), title,
+        && m_ui->ask(Translate(QStringLiteral("Klient '%1' on juba olemas, näitame ?")).arg(name.trimmed()), title,
                      UserInterface::Buttons::YesNo)
                == UserInterface::Answer::Yes
         && m_main)
@@ -776,27 +777,21 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         if (chosen) {
             list.first();
         } else if (m_ui) {
-            list.fetchAll();
-            QStringList items;
-            const int nameIndex = list.findField(desc->nameColumn) ? list.field(desc->nameColumn).index() : -1;
-            const int keyIndex = list.field(desc->lookupKey).index();
-            int current = 0;
-            for (int r = 0; r < list.fetchedCount(); ++r) {
-                const QString shown = nameIndex >= 0 ? list.valueAt(r, nameIndex).toString()
-                                                     : list.valueAt(r, list.field("AGEESNIMI").index()).toString() +
-                                                           QLatin1Char(' ') +
-                                                           list.valueAt(r, list.field("AGPERENIMI").index()).toString();
-                items << shown;
-                if (keyField && list.valueAt(r, keyIndex) == keyField->value())
-                    current = r;
+            // The selection dialog on the look-up list, opened on the row's current key; after a
+            // containing search it shows those rows until the user asks for all of them.
+            RecordChoice choice;
+            choice.caption = Translate(desc->caption);
+            choice.dataSet = &list;
+            choice.keyField = desc->lookupKey;
+            choice.currentKey = keyField ? keyField->text() : QString();
+            if (containing) {
+                choice.filterMode = true;
+                choice.baseCondition = base;
+                choice.extraCondition = desc->nameColumn + QStringLiteral(" CONTAINING ") + SqlQuote(text);
+                choice.filterOffCaption = Translate(QStringLiteral("&Näita kõiki"));
             }
-            int index = current;
-            if (!items.isEmpty() && m_ui->selectFromList(desc->caption, items, index) && index >= 0 &&
-                index < list.fetchedCount()) {
-                list.moveTo(index);
-                chosen = true;
-            }
-            Q_UNUSED(containing)
+            QString key;
+            chosen = m_ui->selectRecord(choice, key) && !key.isEmpty();
         }
 
         if (chosen) {
@@ -819,8 +814,8 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         ApplyWhere(list, QString());
         if (!lookupQuestion || !m_ui)
             throw Abort();
-        const auto answer = m_ui->ask(QStringLiteral("Jätame veeru '%1' tühjaks ?").arg(field.displayLabel()),
-                                      QStringLiteral("Kinnita"), UserInterface::Buttons::YesNoCancel);
+        const auto answer = m_ui->ask(Translate(QStringLiteral("Jätame veeru '%1' tühjaks ?")).arg(field.displayLabel()),
+                                      Translate(QStringLiteral("Kinnita")), UserInterface::Buttons::YesNoCancel);
         if (answer != UserInterface::Answer::No)
             throw Abort();
     }

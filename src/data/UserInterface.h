@@ -5,6 +5,22 @@
 
 namespace data {
 
+class DataSet;
+
+// A row to be picked from a dataset by its key: the selection dialog's request. In filter mode the
+// base condition always applies and the extra condition until the user asks to see all rows.
+struct RecordChoice
+{
+    QString caption;
+    DataSet *dataSet = nullptr;
+    QString keyField;
+    QString currentKey; // the row the list opens on; empty: the dataset's current row
+    bool filterMode = false;
+    QString baseCondition;
+    QString extraCondition;
+    QString filterOffCaption;
+};
+
 // How the data layer and the data modules speak to the person at the screen: message boxes,
 // questions, input boxes, selection lists and the hourglass. The program gives the window
 // implementation; tests give a scripted one in which an unexpected question fails the test.
@@ -25,6 +41,10 @@ public:
     virtual bool inputBox(const QString &caption, const QString &prompt, QString &value) = 0;
     // A list to choose one entry from; on OK `index` holds the chosen entry and true is returned.
     virtual bool selectFromList(const QString &caption, const QStringList &items, int &index) = 0;
+    // The selection dialog over a dataset. On OK `key` holds the chosen row's key as text, the
+    // dataset stands on that row and true is returned; a filter-mode choice leaves the base condition
+    // applied.
+    virtual bool selectRecord(const RecordChoice &choice, QString &key) = 0;
     // The hourglass cursor while a long operation runs (calls nest).
     virtual void beginWait() = 0;
     virtual void endWait() = 0;

@@ -1,5 +1,7 @@
 #include "QtUserInterface.h"
 
+#include "TdlgValikuList.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -51,6 +53,20 @@ bool QtUserInterface::selectFromList(const QString &caption, const QStringList &
     if (ok)
         index = static_cast<int>(items.indexOf(chosen));
     return ok && index >= 0;
+}
+
+bool QtUserInterface::selectRecord(const data::RecordChoice &choice, QString &key)
+{
+    QString result = choice.currentKey;
+    TdlgValikuList dlg(m_parent, &result, nullptr, choice.keyField, choice.dataSet, choice.caption);
+    dlg.setFilterMode(choice.filterMode);
+    dlg.setBaseCondition(choice.baseCondition);
+    dlg.setExtraCondition(choice.extraCondition);
+    dlg.setFilterOffCaption(choice.filterOffCaption);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    key = result;
+    return true;
 }
 
 void QtUserInterface::beginWait()

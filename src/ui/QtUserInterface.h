@@ -15,6 +15,7 @@ public:
     Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon = Icon::Question) override;
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
+    bool selectRecord(const data::RecordChoice &choice, QString &key) override;
     void beginWait() override;
     void endWait() override;
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "DataSetModel.h"
-#include "app/Translate.h"
+#include "data/Translate.h"
 #include "data/DataSet.h"
 #include "data/FilterBuilder.h"
 

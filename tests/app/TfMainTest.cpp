@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "QtPrinters.h"
 #include "ScriptedUserInterface.h"
@@ -20,16 +21,21 @@
 #include "app/DdeServer.h"
 #include "app/ErrorLog.h"
 #include "app/TdlgChangePassw.h"
+#include "app/TdmUserSettings1.h"
 #include "app/TfMain.h"
 #include "data/DataSet.h"
+#include "ui/QtUserInterface.h"
 #include "ui/TdlgValikuList.h"
 #include <QCheckBox>
 #include <QTableView>
 #include "data/DataError.h"
 #include "data/FilterBuilder.h"
+#include "data/IniText.h"
 #include "data/Session.h"
 #include "data/TData1.h"
 #include "fb/FbError.h"
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
 
 using Answer = data::UserInterface::Answer;
 
@@ -163,10 +169,19 @@ TEST_F(TfMainTest, ProjectsAndClientByNumber)
 
     // The choice offers the active projects only.
     QStringList shown;
-    ui.expectSelection("Projekti valik - Lumora-Contact", true, 0, &shown);
+    session.ActiveProjectId = 0;
+    ui.expectRecordSelection("Projekti valik - Lumora-Contact", true, 0, &shown, "PROJNIMI");
     window->command("Aktiivseprojektivalik1Click")->trigger();
     EXPECT_EQ(shown, QStringList{"Kevadkampaania"});
     EXPECT_EQ(session.ActiveProjectId, 1);
+    EXPECT_EQ(ui.lastRecordChoice().keyField, QStringLiteral("PROJID"));
+    EXPECT_EQ(ui.lastRecordChoice().currentKey, QString());
+    EXPECT_EQ(ui.lastRecordChoice().filterOffCaption, QStringLiteral("&Näita kõiki"));
+    // The list opens on the active project, and the restriction goes with the dialog.
+    ui.expectRecordSelection("Projekti valik - Lumora-Contact", false, 0);
+    window->command("Aktiivseprojektivalik1Click")->trigger();
+    EXPECT_EQ(ui.lastRecordChoice().currentKey, QStringLiteral("1"));
+    EXPECT_EQ(module->dataSet("taProjektidL")->recordCount(), 2);
     session.ProjectChoiceAllowed = false;
     ui.expectMessage("Projekti valik pole kasutajale lubatud", "Lumora-Contact");
     window->command("Eikasutaprojekti1Click")->trigger();
@@ -246,18 +261,194 @@ TEST_F(TfMainTest, SelectionDialogPicksAKeyUnderConditions)
     none.reject();
 }
 
+TEST_F(TfMainTest, WindowInterfaceShowsTheSelectionDialogForARecordChoice)
+{
+    QtUserInterface screen(window.get());
+    data::DataSet *projects = module->dataSet("taProjektidL");
+    data::RecordChoice choice;
+    choice.caption = QStringLiteral("Projekti valik - Lumora-Contact");
+    choice.dataSet = projects;
+    choice.keyField = QStringLiteral("PROJID");
+    choice.currentKey = QStringLiteral("2");
+    choice.filterMode = true;
+    choice.extraCondition = QStringLiteral("ProjAktiivne='Y'");
+    choice.filterOffCaption = QStringLiteral("&Näita kõiki");
+
+    // The current project is hidden by the condition, so the list opens on the visible one; the
+    // person relaxes the condition, moves to the inactive project and takes it.
+    QString seenCaption, keyOnShow;
+    QTimer::singleShot(0, [&] {
+        auto *dlg = qobject_cast<TdlgValikuList *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        seenCaption = dlg->windowTitle();
+        keyOnShow = dlg->currentKeyText();
+        dlg->filterOff()->click();
+        dlg->grid()->setCurrentIndex(dlg->grid()->model()->index(1, 0));
+        dlg->accept();
+    });
+    QString key;
+    EXPECT_TRUE(screen.selectRecord(choice, key));
+    EXPECT_EQ(seenCaption, choice.caption);
+    EXPECT_EQ(keyOnShow, QStringLiteral("1"));
+    EXPECT_EQ(key, QStringLiteral("2"));
+    EXPECT_EQ(projects->field("PROJID").asInt(), 2);
+
+    // Without conditions the list opens on the given key; closing the dialog takes nothing.
+    choice.filterMode = false;
+    choice.currentKey = QStringLiteral("1");
+    QTimer::singleShot(0, [&] {
+        auto *dlg = qobject_cast<TdlgValikuList *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        keyOnShow = dlg->currentKeyText();
+        dlg->close();
+    });
+    key.clear();
+    EXPECT_FALSE(screen.selectRecord(choice, key));
+    EXPECT_EQ(keyOnShow, QStringLiteral("1"));
+    EXPECT_TRUE(key.isEmpty());
+}
+
+// The user's row as it stands in the database, read through a connection of its own.
+static QString storedSettings(const TempDatabase &db, const char *user)
+{
+    fb::Attachment att = db.connect();
+    fb::Transaction tr(att);
+    fb::Statement st(tr, QStringLiteral("select USERSETTINGS1 from USERSK where KASKOOD = ?"));
+    st.setString(0, QString::fromLatin1(user));
+    st.execute();
+    return st.fetch() ? st.getString(0) : QStringLiteral("<no row>");
+}
+
 TEST_F(TfMainTest, ClosingAsksAndStoresTheSettings)
 {
+    s_db->execute({"insert into USERSK (KASKOOD, NIVOO, AGENTKOOD, USERSETTINGS1) values ('Mari', 2, 7, "
+                   "'[Preferences]' || ascii_char(10) || 'NewContactOpenClient=0' || ascii_char(10) || "
+                   "'[Other]' || ascii_char(10) || 'Keep=yes' || ascii_char(10))"});
+    const QString before = storedSettings(*s_db, "Mari");
+    QTemporaryDir dir;
+    TdmUserSettings1 settings(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
+    session.UserCode = QStringLiteral("Mari");
+    // The log-in name may differ from the stored code in letter case.
+    ASSERT_TRUE(settings.loadFromUser(module->IBTransaction1(), QStringLiteral("MARI")));
+    window->setUserSettings(&settings);
+    EXPECT_FALSE(window->restorePlacement());
+
     int stored = 0;
     window->onStoreSettings = [&] { ++stored; };
     window->show();
+    window->setGeometry(QRect(40, 50, 900, 640));
+    window->command("Kontaktiregistreerimiselavaklient1Click")->trigger();
+    EXPECT_TRUE(session.NewContactOpenClient);
+    window->command("Andmetelevaikimisiagendifilter1Click")->setChecked(true);
+    window->command("Andmetelevaikimisiagendifilter1Click")->trigger();
+    EXPECT_FALSE(session.DefaultAgentFilter);
+
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::No);
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(stored, 0);
+    EXPECT_EQ(storedSettings(*s_db, "Mari"), before);
+
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(stored, 1);
+    const data::IniText row = data::IniText::parse(storedSettings(*s_db, "Mari"));
+    EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("1"));
+    EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("0"));
+    EXPECT_EQ(row.value("MainWindow", "Maximized"), QStringLiteral("0"));
+    EXPECT_EQ(row.value("MainWindow", "Width"), QStringLiteral("900"));
+    EXPECT_EQ(row.value("MainWindow", "Height"), QStringLiteral("640"));
+    EXPECT_EQ(row.value("Other", "Keep"), QStringLiteral("yes"));
+
+    // The next start of the same user puts the window back; maximised, it keeps the old normal size.
+    TdmUserSettings1 next(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
+    ASSERT_TRUE(next.loadFromUser(module->IBTransaction1(), QStringLiteral("mari")));
+    TfMain again(module.get(), &session, &ui);
+    again.setUserSettings(&next);
+    ASSERT_TRUE(again.restorePlacement());
+    again.show();
+    EXPECT_EQ(again.size(), QSize(900, 640));
+    again.showMaximized();
+    QApplication::processEvents();
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(again.close());
+    const data::IniText maximised = data::IniText::parse(storedSettings(*s_db, "Mari"));
+    EXPECT_EQ(maximised.value("MainWindow", "Maximized"), QStringLiteral("1"));
+    EXPECT_EQ(maximised.value("MainWindow", "Width"), QStringLiteral("900"));
+    s_db->execute({"delete from USERSK where KASKOOD = 'Mari'"});
+}
+
+TEST_F(TfMainTest, OwnerWithoutRowClosesWithoutWritingAnyRow)
+{
+    s_db->execute({"insert into USERSK (KASKOOD, NIVOO, USERSETTINGS1) values ('JUHAN', 1, 'x=1')"});
+    QTemporaryDir dir;
+    TdmUserSettings1 settings(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
+    session.UserCode = QStringLiteral("SYSDBA");
+    EXPECT_FALSE(settings.loadFromUser(module->IBTransaction1(), session.UserCode));
+    window->setUserSettings(&settings);
+    window->show();
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(storedSettings(*s_db, "JUHAN"), QStringLiteral("x=1"));
+    EXPECT_EQ(storedSettings(*s_db, "SYSDBA"), QStringLiteral("<no row>"));
+    s_db->execute({"delete from USERSK where KASKOOD = 'JUHAN'"});
+}
+
+namespace {
+// A child window of a kind of its own, as the registers are.
+class SizedChild : public QWidget
+{
+    Q_OBJECT
+public:
+    QSize sizeHint() const override { return {300, 200}; }
+};
+} // namespace
+
+TEST_F(TfMainTest, ChildWindowsReopenAtTheSizeTheyWereClosedAt)
+{
+    QTemporaryDir dir;
+    TdmUserSettings1 settings(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
+    settings.load(QString());
+    window->setUserSettings(&settings);
+    window->resize(1200, 900);
+    window->show();
+
+    auto *first = new SizedChild;
+    window->ShowChild(first);
+    QWidget *sub = first->parentWidget();
+    const QSize designed = sub->size();
+    sub->resize(designed + QSize(150, 90));
+    sub->close();
+    QApplication::processEvents();
+    EXPECT_EQ(settings.ReadInteger("Windows", "SizedChild.Width", 0), designed.width() + 150);
+
+    auto *second = new SizedChild;
+    window->ShowChild(second);
+    EXPECT_EQ(second->parentWidget()->size(), designed + QSize(150, 90));
+    // A maximised child leaves the remembered size alone.
+    second->parentWidget()->showMaximized();
+    second->parentWidget()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(settings.ReadInteger("Windows", "SizedChild.Width", 0), designed.width() + 150);
+
+    // "Nulli akende suuruste mälu" closes the children, and the next one opens at its designed size.
+    auto *third = new SizedChild;
+    window->ShowChild(third);
+    window->command("Nulliakendesuurustemlu1Click")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(settings.hasSetting("Windows", "SizedChild.Width"));
+    auto *fourth = new SizedChild;
+    window->ShowChild(fourth);
+    EXPECT_EQ(fourth->parentWidget()->size(), designed);
+
+    // A child still open when the program ends counts as closed at its size.
+    fourth->parentWidget()->resize(designed + QSize(10, 20));
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(settings.ReadInteger("Windows", "SizedChild.Height", 0), designed.height() + 20);
+    // The frame is taken apart (after this test) with a child in it and the settings already gone.
+    window->ShowChild(new SizedChild);
 }
 
 TEST_F(TfMainTest, MacrosFromOtherProgramsAreTakenWhenIdle)
@@ -386,3 +577,5 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "TfMainTest.moc"

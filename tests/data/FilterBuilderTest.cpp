@@ -35,6 +35,11 @@ struct RecordingUi : UserInterface
         ADD_FAILURE() << "unexpected selection " << caption.toStdString();
         return false;
     }
+    bool selectRecord(const RecordChoice &choice, QString &) override
+    {
+        ADD_FAILURE() << "unexpected selection dialog " << choice.caption.toStdString();
+        return false;
+    }
     void beginWait() override {}
     void endWait() override {}
 };

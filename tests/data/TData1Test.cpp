@@ -297,23 +297,30 @@ TEST_F(TData1Test, CodeByNameLookUp)
     // A word contained in two names: the selection list with the two.
     row.field("TOOTEGRID").setValue(QVariant());
     QStringList shown;
-    ui.expectSelection("Tooted", true, 0, &shown);
+    ui.expectRecordSelection("Tooted", true, 0, &shown, "TOOTENIMI");
     module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "arvuti");
     EXPECT_EQ(shown, (QStringList{"Lauaarvuti", "Sulearvuti Pro"}));
     EXPECT_EQ(row.field("TOOTEID").asInt(), 2);
+    EXPECT_EQ(row.field("TOOTENIMI").asString(), QStringLiteral("Lauaarvuti"));
+    EXPECT_TRUE(ui.lastRecordChoice().filterMode);
+    EXPECT_EQ(ui.lastRecordChoice().extraCondition, QStringLiteral("TOOTENIMI CONTAINING 'arvuti'"));
+    EXPECT_EQ(ui.lastRecordChoice().filterOffCaption, QStringLiteral("&Näita kõiki"));
+    EXPECT_EQ(ui.lastRecordChoice().currentKey, QStringLiteral("1")); // opened on the row's key
+    EXPECT_EQ(module->dataSet("taTootedL")->recordCount(), 3);     // the look-up list is whole again
     // No match: the whole list is offered; cancelling leaves the row as it was.
     row.field("TOOTEGRID").setValue(QVariant());
-    ui.expectSelection("Tooted", false, 0, &shown);
+    ui.expectRecordSelection("Tooted", false, 0, &shown, "TOOTENIMI");
     EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "xyz"), data::Abort);
     EXPECT_EQ(shown.size(), 3);
+    EXPECT_FALSE(ui.lastRecordChoice().filterMode);
     EXPECT_EQ(row.field("TOOTEID").asInt(), 2);
     // A product group set on the row restricts the look-up.
     row.field("TOOTEGRID").setValue(2);
-    ui.expectSelection("Tooted", false, 0, &shown);
+    ui.expectRecordSelection("Tooted", false, 0, &shown, "TOOTENIMI");
     EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "Lauaarvuti"), data::Abort);
     EXPECT_EQ(shown, (QStringList{"Kirjutuslaud"}));
     // Typed text cannot break the look-up statement.
-    ui.expectSelection("Tooted", false, 0);
+    ui.expectRecordSelection("Tooted", false, 0);
     EXPECT_THROW(module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "x' or 1=1 --"), data::Abort);
     // Empty text clears the key.
     module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "  ");

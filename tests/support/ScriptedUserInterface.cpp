@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "data/DataSet.h"
+#include "data/FilterBuilder.h"
+
 namespace {
 
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "question", "input box", "selection list"};
+    static const char *names[] = {"message", "question", "input box", "selection list", "selection dialog"};
     return names[k];
 }
 
@@ -77,7 +80,7 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
     EXPECT_EQ(static_cast<int>(s.kind), static_cast<int>(kind))
         << "expected a " << kindName(static_cast<int>(s.kind)) << ", got a " << kindName(static_cast<int>(kind)) << ": "
         << text.toStdString();
-    if (kind != Kind::Selection) {
+    if (kind != Kind::Selection && kind != Kind::RecordSelection) {
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
     }
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
@@ -110,4 +113,55 @@ bool ScriptedUserInterface::selectFromList(const QString &caption, const QString
     if (s.ok)
         index = s.index;
     return s.ok;
+}
+
+void ScriptedUserInterface::expectRecordSelection(const QString &caption, bool ok, int index, QStringList *shownRows,
+                                                  const QString &shownField)
+{
+    Step s;
+    s.kind = Kind::RecordSelection;
+    s.caption = caption;
+    s.ok = ok;
+    s.index = index;
+    s.items = shownRows;
+    s.value = shownField;
+    m_expected.push_back(s);
+}
+
+bool ScriptedUserInterface::selectRecord(const data::RecordChoice &choice, QString &key)
+{
+    m_lastChoice = choice;
+    m_lastChoice.dataSet = nullptr;
+    const Step s = take(Kind::RecordSelection, QString(), choice.caption);
+    data::DataSet &list = *choice.dataSet;
+    // As the dialog does: both conditions while showing, only the base one after closing.
+    if (choice.filterMode) {
+        QString condition = choice.baseCondition;
+        if (!choice.extraCondition.isEmpty())
+            condition += (condition.isEmpty() ? QString() : QStringLiteral(" AND ")) + choice.extraCondition;
+        data::ApplyWhere(list, condition);
+    }
+    if (!list.isActive())
+        list.open();
+    list.fetchAll();
+    const int keyIndex = list.field(choice.keyField).index();
+    const int shownIndex = list.field(s.value.isEmpty() ? choice.keyField : s.value).index();
+    if (s.items) {
+        s.items->clear();
+        for (int r = 0; r < list.fetchedCount(); ++r)
+            *s.items << list.valueAt(r, shownIndex).toString();
+    }
+    bool taken = false;
+    if (s.ok && s.index >= 0 && s.index < list.fetchedCount() && !list.valueAt(s.index, keyIndex).toString().isEmpty()) {
+        list.moveTo(s.index);
+        key = list.field(choice.keyField).text();
+        taken = true;
+    } else if (s.ok) {
+        ADD_FAILURE() << "the selection dialog has no row " << s.index << " to take";
+    }
+    if (choice.filterMode)
+        data::ApplyWhere(list, choice.baseCondition);
+    if (taken)
+        list.locate(choice.keyField, key);
+    return taken;
 }

@@ -17,6 +17,12 @@ public:
     void expectQuestion(const QString &text, const QString &caption, Answer answer);
     void expectInput(const QString &caption, const QString &prompt, bool ok, const QString &value = QString());
     void expectSelection(const QString &caption, bool ok, int index, QStringList *shownItems = nullptr);
+    // The selection dialog over a dataset: the rows it shows (under the conditions it applies) are
+    // put into `shownRows` as the text of `shownField`, and OK takes the row at `index` of them.
+    void expectRecordSelection(const QString &caption, bool ok, int index, QStringList *shownRows = nullptr,
+                               const QString &shownField = QString());
+    // What the last selection dialog was asked to show (its dataset is not kept).
+    const data::RecordChoice &lastRecordChoice() const { return m_lastChoice; }
     // Messages shown so far (caption: text), for tests that look at them afterwards.
     const QStringList &shown() const { return m_shown; }
     bool allSeen() const { return m_expected.empty(); }
@@ -26,11 +32,12 @@ public:
     Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon = Icon::Question) override;
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
+    bool selectRecord(const data::RecordChoice &choice, QString &key) override;
     void beginWait() override { ++m_wait; }
     void endWait() override { --m_wait; }
 
 private:
-    enum class Kind { Message, Question, Input, Selection };
+    enum class Kind { Message, Question, Input, Selection, RecordSelection };
     struct Step
     {
         Kind kind = Kind::Message;
@@ -45,6 +52,7 @@ private:
     Step take(Kind kind, const QString &text, const QString &caption);
 
     std::deque<Step> m_expected;
+    data::RecordChoice m_lastChoice;
     QStringList m_shown;
     int m_wait = 0;
 };
