@@ -1,6 +1,9 @@
 #include "QtUserInterface.h"
 
 #include "TdlgValikuList.h"
+#include "data/Translate.h"
+
+#include <QAbstractButton>
 
 #include <QApplication>
 #include <QInputDialog>
@@ -29,6 +32,12 @@ QtUserInterface::Answer QtUserInterface::ask(const QString &text, const QString 
     case Icon::Question: qicon = QMessageBox::Question; break;
     }
     QMessageBox box(qicon, caption, text, std, m_parent);
+    // The buttons speak the language of the rest of the program, not the desktop's.
+    const QList<QPair<QMessageBox::StandardButton, const char *>> names = {
+        {QMessageBox::Yes, "&Jah"}, {QMessageBox::No, "&Ei"}, {QMessageBox::Cancel, "&Loobu"}};
+    for (const auto &[button, name] : names)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(Translate(QString::fromUtf8(name)));
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
@@ -39,20 +48,30 @@ QtUserInterface::Answer QtUserInterface::ask(const QString &text, const QString 
 
 bool QtUserInterface::inputBox(const QString &caption, const QString &prompt, QString &value)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = text;
-    return ok;
+    QInputDialog dlg(m_parent);
+    dlg.setWindowTitle(caption);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(value);
+    dlg.setCancelButtonText(Translate(QStringLiteral("&Loobu")));
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    value = dlg.textValue();
+    return true;
 }
 
 bool QtUserInterface::selectFromList(const QString &caption, const QStringList &items, int &index)
 {
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(m_parent, caption, QString(), items, std::max(0, index), false, &ok);
-    if (ok)
-        index = static_cast<int>(items.indexOf(chosen));
-    return ok && index >= 0;
+    QInputDialog dlg(m_parent);
+    dlg.setWindowTitle(caption);
+    dlg.setComboBoxItems(items);
+    dlg.setComboBoxEditable(false);
+    if (index >= 0 && index < items.size())
+        dlg.setTextValue(items.at(index));
+    dlg.setCancelButtonText(Translate(QStringLiteral("&Loobu")));
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    index = static_cast<int>(items.indexOf(dlg.textValue()));
+    return index >= 0;
 }
 
 bool QtUserInterface::selectRecord(const data::RecordChoice &choice, QString &key)
