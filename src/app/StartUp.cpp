@@ -31,14 +31,14 @@
 #include "fb/Trace.h"
 #include "ui/QtUserInterface.h"
 
-namespace {
+StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments) : StartUp(app, arguments, Ports())
+{
+}
 
-const QString ServiceName = QStringLiteral("velkora1IB");
-
-} // namespace
-
-StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments)
-    : m_app(app), m_args(arguments), m_programPath(arguments.value(0)), m_ui(std::make_unique<QtUserInterface>())
+StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments, const Ports &ports)
+    : m_app(app), m_args(arguments), m_programPath(arguments.value(0)),
+      m_ownUi(ports.ui ? nullptr : std::make_unique<QtUserInterface>()), m_ui(ports.ui ? ports.ui : m_ownUi.get()),
+      m_prompt(ports.prompt), m_serviceName(ports.serviceName.isEmpty() ? QStringLiteral("velkora1IB") : ports.serviceName)
 {
 }
 
@@ -52,13 +52,13 @@ StartUp::~StartUp()
 bool StartUp::singleInstance()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    m_lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + DdeServer::socketName(ServiceName) + QStringLiteral(".lock"));
+    m_lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + DdeServer::socketName(m_serviceName) + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(100))
         return true;
     // Another instance runs: hand over what we were given and bring it forward.
     const qsizetype dde = m_args.indexOf(QStringLiteral("--dde"));
-    DdeServer::send(ServiceName, dde >= 0 ? m_args.value(dde + 1) : QStringLiteral("Activate=0"));
+    DdeServer::send(m_serviceName, dde >= 0 ? m_args.value(dde + 1) : QStringLiteral("Activate=0"));
     return false;
 }
 
@@ -77,20 +77,21 @@ bool StartUp::connectLoop()
     bool configured = m_dbSettings.ReadDatabaseSettings(ini);
     bool reuse = false, connected = false, attempted = false;
     m_data->Database1Params().user.clear();
-    DialogCredentialsPrompt prompt(nullptr);
+    DialogCredentialsPrompt dialogPrompt(nullptr);
+    CredentialsPrompt &prompt = m_prompt ? *m_prompt : dialogPrompt;
     while (!connected) {
         try {
             if (!configured && m_ui->ask(Translate(QStringLiteral("Seadistame andmebaasi ?")),
                                          QApplication::applicationDisplayName(),
                                          data::UserInterface::Buttons::YesNo) == data::UserInterface::Answer::Yes)
-                configured = RunDatabaseSetup(m_dbSettings, nullptr, m_ui.get());
+                configured = RunDatabaseSetup(m_dbSettings, nullptr, m_ui);
             if (!configured)
                 break;
             attempted = true;
             fb::ConnectParams &p = m_data->Database1Params();
             const QString user = p.user, password = p.password;
             p = m_dbSettings.toConnectParams(user, password);
-            SessionLogIn login(*m_data, m_session, prompt, m_ui.get());
+            SessionLogIn login(*m_data, m_session, prompt, m_ui);
             connected = login.ConnectAndLogIn(reuse);
             m_settingsText = login.settingsText();
             if (!connected)
@@ -117,7 +118,7 @@ int StartUp::run()
     if (m_args.value(1).toLower() == QLatin1String("-trace"))
         fb::Trace::enable(QDir::current().filePath(QFileInfo(m_programPath).completeBaseName() + QStringLiteral(".trace")));
     // Macros may arrive while the program still starts: they wait for the main window.
-    m_dde = std::make_unique<DdeServer>(ServiceName);
+    m_dde = std::make_unique<DdeServer>(m_serviceName);
     m_dde->listen();
     QObject::connect(m_dde.get(), &DdeServer::macroReceived, m_dde.get(), [this](const QString &name, int value) {
         if (m_main)
@@ -149,15 +150,16 @@ int StartUp::run()
     QApplication::processEvents();
 
     m_userSettings = std::make_unique<TdmUserSettings1>(m_programPath);
-    m_data = std::make_unique<data::TData1>(m_ui.get(), nullptr, &m_session);
+    m_data = std::make_unique<data::TData1>(m_ui, nullptr, &m_session);
     m_app.onError = [this](const std::exception &e) { handleError(e); };
     splash.hide();
     if (!connectLoop())
         return 2;
 
-    m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui.get());
+    m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui);
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
-    m_ui->setParent(m_main.get());
+    if (m_ownUi)
+        m_ownUi->setParent(m_main.get());
     // Settings that are not sections-and-keys are dropped: the user starts from the defaults and
     // closing writes sound ones over them.
     m_userSettings->load(m_settingsText);
@@ -186,11 +188,12 @@ int StartUp::run()
         return 2;
     }
 
-    m_usersAdmin = std::make_unique<TdmUsersAdmin1>(*m_data, m_session, m_ui.get(), m_adminPrompt.get());
+    m_usersAdmin = std::make_unique<TdmUsersAdmin1>(*m_data, m_session, m_ui,
+                                                    m_prompt ? m_prompt : m_adminPrompt.get());
     m_main->onOpenWindow = [this](const QString &handler) {
         if (handler == QLatin1String("Kasutajaparoolimuutmine1Click")) {
             m_usersAdmin->ChangePassword(m_session.UserCode, false, [this](const QString &user, QString &current, QString &fresh) {
-                TdlgChangePassw dlg(user, m_ui.get(), m_main.get());
+                TdlgChangePassw dlg(user, m_ui, m_main.get());
                 if (dlg.exec() != QDialog::Accepted)
                     return false;
                 current = dlg.currentPassword();
@@ -199,10 +202,10 @@ int StartUp::run()
             });
         } else if (handler == QLatin1String("Programmiparameetrid1Click")) {
             ProgramParameters parameters(m_data->IBTransaction1());
-            TdlgProgeParameetrid::Run(parameters, m_ui.get(), m_main.get());
+            TdlgProgeParameetrid::Run(parameters, m_ui, m_main.get());
         } else if (handler == QLatin1String("Automaatnekoodidegenereerimine1Click")) {
             Generators generators(m_data->IBTransaction1());
-            TdlgGenerators::Run(generators, m_ui.get(), m_main.get());
+            TdlgGenerators::Run(generators, m_ui, m_main.get());
         }
     };
     for (const auto &[name, value] : std::as_const(m_earlyMacros))

@@ -8,6 +8,7 @@
 #include "DatabaseSettings.h"
 #include "data/Session.h"
 
+class CredentialsPrompt;
 class DdeServer;
 class DialogCredentialsPrompt;
 class TdmUserSettings1;
@@ -19,13 +20,24 @@ class VelkoraApplication;
 
 namespace data {
 class TData1;
-}
+class UserInterface;
+} // namespace data
 
 // The way from process start to a usable main window, and the way out.
 class StartUp
 {
 public:
+    // What the start-up talks to. Empty parts are the program's own: its windows, its log-in dialog
+    // and the service name other programs reach it under.
+    struct Ports
+    {
+        data::UserInterface *ui = nullptr;
+        CredentialsPrompt *prompt = nullptr;
+        QString serviceName;
+    };
+
     StartUp(VelkoraApplication &app, const QStringList &arguments);
+    StartUp(VelkoraApplication &app, const QStringList &arguments, const Ports &ports);
     ~StartUp();
 
     // 0 to run the message loop; otherwise the exit code (1: another instance runs, 2: no log-in).
@@ -42,7 +54,10 @@ private:
     QString m_programPath;
     DatabaseSettings m_dbSettings;
     data::Session m_session;
-    std::unique_ptr<QtUserInterface> m_ui;
+    std::unique_ptr<QtUserInterface> m_ownUi;
+    data::UserInterface *m_ui;
+    CredentialsPrompt *m_prompt;
+    QString m_serviceName;
     std::unique_ptr<TdmUserSettings1> m_userSettings;
     std::unique_ptr<data::TData1> m_data;
     std::unique_ptr<TfMain> m_main;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
+#include "ScriptedPrompt.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
 #include "app/SessionLogIn.h"
@@ -12,25 +13,6 @@
 #include "fb/FbError.h"
 
 namespace {
-
-// Answers the log-in dialog from a list; each answer is (name, password), an empty name cancels.
-struct ScriptedPrompt : CredentialsPrompt
-{
-    QList<QPair<QString, QString>> answers;
-    QStringList captions;
-    QStringList prefilled;
-    bool askCredentials(const QString &caption, QString &user, QString &password) override
-    {
-        captions << caption;
-        prefilled << user;
-        if (answers.isEmpty() || answers.first().first.isEmpty())
-            return false;
-        user = answers.first().first;
-        password = answers.first().second;
-        answers.removeFirst();
-        return true;
-    }
-};
 
 class SessionLogInTest : public ::testing::Test
 {

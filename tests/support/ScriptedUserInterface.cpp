@@ -31,6 +31,15 @@ void ScriptedUserInterface::expectMessage(const QString &text, const QString &ca
     m_expected.push_back(s);
 }
 
+void ScriptedUserInterface::expectMessageText(const QString &caption, QString *text)
+{
+    Step s;
+    s.kind = Kind::Message;
+    s.caption = caption;
+    s.captured = text;
+    m_expected.push_back(s);
+}
+
 void ScriptedUserInterface::expectQuestion(const QString &text, const QString &caption, Answer answer)
 {
     Step s;
@@ -80,9 +89,10 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
     EXPECT_EQ(static_cast<int>(s.kind), static_cast<int>(kind))
         << "expected a " << kindName(static_cast<int>(s.kind)) << ", got a " << kindName(static_cast<int>(kind)) << ": "
         << text.toStdString();
-    if (kind != Kind::Selection && kind != Kind::RecordSelection) {
+    if (s.captured)
+        *s.captured = text;
+    else if (kind != Kind::Selection && kind != Kind::RecordSelection)
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
-    }
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
     return s;
 }

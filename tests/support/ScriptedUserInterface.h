@@ -14,6 +14,8 @@ public:
     ~ScriptedUserInterface() override;
 
     void expectMessage(const QString &text, const QString &caption);
+    // A message whose text the test cannot know beforehand (the server's words); it is kept in `text`.
+    void expectMessageText(const QString &caption, QString *text);
     void expectQuestion(const QString &text, const QString &caption, Answer answer);
     void expectInput(const QString &caption, const QString &prompt, bool ok, const QString &value = QString());
     void expectSelection(const QString &caption, bool ok, int index, QStringList *shownItems = nullptr);
@@ -48,6 +50,7 @@ private:
         QString value;
         int index = 0;
         QStringList *items = nullptr;
+        QString *captured = nullptr;
     };
     Step take(Kind kind, const QString &text, const QString &caption);
 

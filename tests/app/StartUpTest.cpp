@@ -1,0 +1,168 @@
+// The start of the program as a whole, up to the main window and back out, on real databases with
+// the person at the screen scripted.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "QtPrinters.h"
+#include "ScriptedPrompt.h"
+#include "ScriptedUserInterface.h"
+#include "TempDatabase.h"
+#include "app/StartUp.h"
+#include "app/TfMain.h"
+#include "app/VelkoraApplication.h"
+#include "data/FilterBuilder.h"
+#include "data/IniText.h"
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
+
+using Answer = data::UserInterface::Answer;
+
+namespace {
+
+class StartUpTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        data::ClearFilterRegistry();
+        ASSERT_TRUE(dir.isValid());
+        programPath = dir.filePath(QStringLiteral("velkora1IB"));
+        previousDirectory = QDir::currentPath();
+        // The error log is written in the current directory.
+        QDir::setCurrent(dir.path());
+        ports.ui = &ui;
+        ports.prompt = &prompt;
+        ports.serviceName = QStringLiteral("velkora1IB-start-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_run);
+    }
+    void TearDown() override { QDir::setCurrent(previousDirectory); }
+
+    void writeConfiguration(const QString &database)
+    {
+        QFile f(dir.filePath(QStringLiteral("velkora1IB.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("[Database Settings]\r\ndatabase=%1\r\nlc_ctype=ISO8859_1\r\n").arg(database).toLocal8Bit());
+    }
+    QByteArray configuration() const
+    {
+        QFile f(dir.filePath(QStringLiteral("velkora1IB.ini")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QString storedSettings(const TempDatabase &db, const QString &user)
+    {
+        fb::Attachment att = db.connect();
+        fb::Transaction tr(att);
+        fb::Statement st(tr, QStringLiteral("select USERSETTINGS1 from USERSK where KASKOOD = ?"));
+        st.setString(0, user);
+        st.execute();
+        return st.fetch() ? st.getString(0) : QString();
+    }
+
+    static int s_run;
+    QTemporaryDir dir;
+    QString programPath;
+    QString previousDirectory;
+    ScriptedUserInterface ui;
+    ScriptedPrompt prompt;
+    StartUp::Ports ports;
+};
+int StartUpTest::s_run = 0;
+
+TEST_F(StartUpTest, MissingDatabaseIsReportedAndDecliningTheSetUpEndsTheProgram)
+{
+    const QString missing = dir.filePath(QStringLiteral("puudub/velkora1.FDB"));
+    writeConfiguration(missing);
+    const QByteArray before = configuration();
+    prompt.answers = {{"SYSDBA", "x"}};
+    QString error;
+    ui.expectMessageText("Lumora-Contact", &error);
+    ui.expectQuestion("Seadistame andmebaasi ?", "Lumora-Contact", Answer::No);
+
+    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
+    EXPECT_EQ(startUp.run(), 2);
+    EXPECT_EQ(startUp.mainWindow(), nullptr);
+    EXPECT_TRUE(error.contains(missing)) << error.toStdString();
+    // The failed start leaves the configuration as it was and a line in the error log.
+    EXPECT_EQ(configuration(), before);
+    QFile log(dir.filePath(QStringLiteral("velkora1IB.errorlog")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("EDatabaseError"));
+}
+
+TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
+{
+    TempDatabase db(QStringLiteral("start.fdb"));
+    db.execute({"insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (7, 'Mari', 'Tamm')",
+                "insert into PROJEKT (PROJID, PROJNIMI, PROJAKTIIVNE) values (1, 'Kevadkampaania', 'Y')",
+                "insert into USERSK (KASKOOD, KASNIMI, NIVOO, AGENTKOOD, VAIKIMPROJID, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
+                "values ('SYSDBA', 'Juhataja', 5, 7, 1, 'Y', '[Preferences]' || ascii_char(13) || ascii_char(10) || "
+                "'NewContactOpenClient=1' || ascii_char(13) || ascii_char(10) || 'AndmeteleVaikimisiAgendiFilter=0' || "
+                "ascii_char(13) || ascii_char(10) || '[MainWindow]' || ascii_char(10) || 'Maximized=0' || ascii_char(10) || "
+                "'Left=30' || ascii_char(10) || 'Top=40' || ascii_char(10) || 'Width=820' || ascii_char(10) || "
+                "'Height=530' || ascii_char(10))"});
+    writeConfiguration(db.path());
+    prompt.answers = {{"sysdba", "x"}};
+
+    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
+    ASSERT_EQ(startUp.run(), 0);
+    TfMain *main = startUp.mainWindow();
+    ASSERT_NE(main, nullptr);
+    QTest::qWait(20); // the default project is taken once the window is up
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->size(), QSize(820, 530));
+    EXPECT_TRUE(main->command("Kontaktiregistreerimiselavaklient1Click")->isChecked());
+    EXPECT_FALSE(main->command("Andmetelevaikimisiagendifilter1Click")->isChecked());
+    EXPECT_EQ(main->statusPanel(1)->text(), QStringLiteral("Juhataja"));
+    EXPECT_EQ(main->statusPanel(5)->text(), QStringLiteral("Kevadkampaania"));
+
+    main->command("Kontaktiregistreerimiselavaklient1Click")->trigger();
+    main->resize(700, 480);
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(main->close());
+    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("0"));
+    EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("0"));
+    EXPECT_EQ(row.value("MainWindow", "Width"), QStringLiteral("700"));
+    EXPECT_EQ(row.value("MainWindow", "Height"), QStringLiteral("480"));
+    // The database that was reached stays named in the configuration.
+    EXPECT_TRUE(configuration().contains(QFileInfo(db.path()).fileName().toLocal8Bit()));
+}
+
+TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplaced)
+{
+    TempDatabase db(QStringLiteral("start2.fdb"));
+    db.execute({"insert into USERSK (KASKOOD, NIVOO, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
+                "values ('SYSDBA', 5, 'N', ascii_char(0) || ascii_char(1) || 'Width' || ascii_char(0) || '=' || ascii_char(255))"});
+    writeConfiguration(db.path());
+    prompt.answers = {{"SYSDBA", "x"}};
+
+    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
+    ASSERT_EQ(startUp.run(), 0);
+    TfMain *main = startUp.mainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(main->command("Kontaktiregistreerimiselavaklient1Click")->isChecked());
+    EXPECT_TRUE(main->command("Andmetelevaikimisiagendifilter1Click")->isChecked());
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(main->close());
+    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("1"));
+    EXPECT_FALSE(storedSettings(db, QStringLiteral("SYSDBA")).contains(QChar(0)));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Windows are driven offscreen, also when the test list is read at build time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    VelkoraApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
