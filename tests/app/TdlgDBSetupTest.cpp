@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include "ScriptedUserInterface.h"
+#include "WindowDriver.h"
 #include "app/TdlgDBSetup.h"
 
 namespace {
@@ -80,51 +81,6 @@ DatabaseSettings settingsWith(const QString &name, const QString &charset = QStr
     s.setLcCtype(charset);
     s.setSqlRoleName(role);
     return s;
-}
-
-// Typed as a person would; characters outside ASCII go one key event at a time.
-void typeText(QWidget *w, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128) {
-            QTest::keyClicks(w, QString(ch));
-            continue;
-        }
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-void replaceText(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    typeText(edit, text);
-}
-
-// Runs `action` on the modal window of type T once it is up. Should none come, the test fails and
-// whatever modal window there is gets closed, so that no test hangs in a modal loop.
-template <typename T> void whenModal(std::function<void(T *)> action)
-{
-    auto *timer = new QTimer;
-    auto deadline = std::make_shared<QDeadlineTimer>(10000);
-    QObject::connect(timer, &QTimer::timeout, [timer, deadline, action] {
-        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(w);
-        } else if (deadline->hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "the expected modal window did not come";
-            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                d->reject();
-        }
-    });
-    timer->start(10);
 }
 
 // The file dialog lists a folder in the background and selects the starting file again once the

@@ -18,6 +18,7 @@
 #include "QtPrinters.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
+#include "WindowDriver.h"
 #include "app/DdeServer.h"
 #include "app/ErrorLog.h"
 #include "app/TdlgChangePassw.h"
@@ -277,9 +278,7 @@ TEST_F(TfMainTest, WindowInterfaceShowsTheSelectionDialogForARecordChoice)
     // The current project is hidden by the condition, so the list opens on the visible one; the
     // person relaxes the condition, moves to the inactive project and takes it.
     QString seenCaption, keyOnShow;
-    QTimer::singleShot(0, [&] {
-        auto *dlg = qobject_cast<TdlgValikuList *>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    whenModal<TdlgValikuList>([&](TdlgValikuList *dlg) {
         seenCaption = dlg->windowTitle();
         keyOnShow = dlg->currentKeyText();
         dlg->filterOff()->click();
@@ -296,9 +295,7 @@ TEST_F(TfMainTest, WindowInterfaceShowsTheSelectionDialogForARecordChoice)
     // Without conditions the list opens on the given key; closing the dialog takes nothing.
     choice.filterMode = false;
     choice.currentKey = QStringLiteral("1");
-    QTimer::singleShot(0, [&] {
-        auto *dlg = qobject_cast<TdlgValikuList *>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    whenModal<TdlgValikuList>([&](TdlgValikuList *dlg) {
         keyOnShow = dlg->currentKeyText();
         dlg->close();
     });

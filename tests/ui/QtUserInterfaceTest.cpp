@@ -9,25 +9,14 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
+#include "WindowDriver.h"
 #include "ui/QtUserInterface.h"
 
 namespace {
 
 using Answer = data::UserInterface::Answer;
 using Buttons = data::UserInterface::Buttons;
-
-// Runs `act` on the modal window as soon as it is shown.
-template <typename Window, typename Act>
-void whenShown(Act act)
-{
-    QTimer::singleShot(0, [act] {
-        auto *w = qobject_cast<Window *>(QApplication::activeModalWidget());
-        ASSERT_NE(w, nullptr);
-        act(w);
-    });
-}
 
 QStringList buttonTexts(QMessageBox *box)
 {
@@ -43,7 +32,7 @@ TEST(QtUserInterfaceTest, QuestionsHaveEstonianButtonsAndReportThePressedOne)
     QtUserInterface ui;
     QStringList seen;
     QString title, text;
-    whenShown<QMessageBox>([&](QMessageBox *box) {
+    whenModal<QMessageBox>([&](QMessageBox *box) {
         seen = buttonTexts(box);
         title = box->windowTitle();
         text = box->text();
@@ -54,7 +43,7 @@ TEST(QtUserInterfaceTest, QuestionsHaveEstonianButtonsAndReportThePressedOne)
     EXPECT_EQ(title, QStringLiteral("Lumora-Contact"));
     EXPECT_EQ(text, QStringLiteral("Kas soovite väljuda ?"));
 
-    whenShown<QMessageBox>([&](QMessageBox *box) {
+    whenModal<QMessageBox>([&](QMessageBox *box) {
         seen = buttonTexts(box);
         box->button(QMessageBox::Yes)->click();
     });
@@ -62,7 +51,7 @@ TEST(QtUserInterfaceTest, QuestionsHaveEstonianButtonsAndReportThePressedOne)
     EXPECT_EQ(seen, (QStringList{"&Ei", "&Jah", "&Loobu"}));
 
     // Closing the box is cancelling it.
-    whenShown<QMessageBox>([](QMessageBox *box) { box->reject(); });
+    whenModal<QMessageBox>([](QMessageBox *box) { box->reject(); });
     EXPECT_EQ(ui.ask("Kas jätkame ?", "Kinnita", Buttons::YesNoCancel), Answer::Cancel);
 }
 
@@ -70,7 +59,7 @@ TEST(QtUserInterfaceTest, InputBoxAndSelectionListHandBackTheChoice)
 {
     QtUserInterface ui;
     QString prompt;
-    whenShown<QInputDialog>([&](QInputDialog *dlg) {
+    whenModal<QInputDialog>([&](QInputDialog *dlg) {
         prompt = dlg->labelText();
         EXPECT_EQ(dlg->textValue(), QStringLiteral("12"));
         dlg->setTextValue(QStringLiteral("4711"));
@@ -81,7 +70,7 @@ TEST(QtUserInterfaceTest, InputBoxAndSelectionListHandBackTheChoice)
     EXPECT_EQ(prompt, QStringLiteral("Sisestage kliendi kood:"));
     EXPECT_EQ(value, QStringLiteral("4711"));
 
-    whenShown<QInputDialog>([](QInputDialog *dlg) {
+    whenModal<QInputDialog>([](QInputDialog *dlg) {
         dlg->setTextValue(QStringLiteral("ei loe"));
         dlg->reject();
     });
@@ -90,7 +79,7 @@ TEST(QtUserInterfaceTest, InputBoxAndSelectionListHandBackTheChoice)
 
     // The list opens on the given entry; the chosen entry's index comes back.
     QString opened;
-    whenShown<QInputDialog>([&](QInputDialog *dlg) {
+    whenModal<QInputDialog>([&](QInputDialog *dlg) {
         opened = dlg->textValue();
         dlg->setTextValue(QStringLiteral("Kolmas"));
         dlg->accept();
