@@ -28,6 +28,7 @@
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "fb/FbError.h"
+#include "fb/TerminationRequest.h"
 #include "fb/Trace.h"
 #include "ui/QtUserInterface.h"
 
@@ -44,6 +45,7 @@ StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments, const Po
 
 StartUp::~StartUp()
 {
+    fb::TerminationRequest::install({});
     m_usersAdmin.reset();
     m_main.reset();
     m_data.reset();
@@ -60,6 +62,13 @@ bool StartUp::singleInstance()
     const qsizetype dde = m_args.indexOf(QStringLiteral("--dde"));
     DdeServer::send(m_serviceName, dde >= 0 ? m_args.value(dde + 1) : QStringLiteral("Activate=0"));
     return false;
+}
+
+void StartUp::endOnRequest()
+{
+    if (m_main)
+        m_main->confirmClose = false;
+    QApplication::closeAllWindows();
 }
 
 void StartUp::handleError(const std::exception &e)
@@ -149,6 +158,11 @@ int StartUp::run()
     splash.show();
     QApplication::processEvents();
 
+    // Asked to end from outside (the desktop session ends, kill, Ctrl+C): the program closes as if
+    // the user had confirmed, so that the user's settings are written while the connections still work.
+    fb::TerminationRequest::install([this, context = m_dde.get()] {
+        QMetaObject::invokeMethod(context, [this] { endOnRequest(); }, Qt::QueuedConnection);
+    });
     m_userSettings = std::make_unique<TdmUserSettings1>(m_programPath);
     m_data = std::make_unique<data::TData1>(m_ui, nullptr, &m_session);
     m_app.onError = [this](const std::exception &e) { handleError(e); };

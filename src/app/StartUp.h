@@ -48,6 +48,7 @@ private:
     bool singleInstance();
     bool connectLoop();
     void handleError(const std::exception &e);
+    void endOnRequest();
 
     VelkoraApplication &m_app;
     QStringList m_args;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -20,6 +23,7 @@
 #include "data/FilterBuilder.h"
 #include "data/IniText.h"
 #include "fb/Statement.h"
+#include "fb/TerminationRequest.h"
 #include "fb/Transaction.h"
 
 using Answer = data::UserInterface::Answer;
@@ -155,6 +159,27 @@ TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplac
     EXPECT_FALSE(storedSettings(db, QStringLiteral("SYSDBA")).contains(QChar(0)));
 }
 
+TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
+{
+    TempDatabase db(QStringLiteral("start3.fdb"));
+    db.execute({"insert into USERSK (KASKOOD, NIVOO, PROJEKTIVALIKLUBATUD, USERSETTINGS1) values ('SYSDBA', 5, 'N', '')"});
+    writeConfiguration(db.path());
+    prompt.answers = {{"SYSDBA", "x"}};
+
+    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
+    ASSERT_EQ(startUp.run(), 0);
+    TfMain *main = startUp.mainWindow();
+    ASSERT_NE(main, nullptr);
+    main->resize(640, 400);
+    QTest::qWait(20);
+    // No question is asked: whoever ends the session is not at the screen to answer it.
+    ::kill(::getpid(), SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, 5000));
+    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    EXPECT_EQ(row.value("MainWindow", "Width"), QStringLiteral("640"));
+    EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("0"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -162,6 +187,8 @@ int main(int argc, char **argv)
     // Windows are driven offscreen, also when the test list is read at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program does, before any thread starts.
+    fb::TerminationRequest::install({});
     VelkoraApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
