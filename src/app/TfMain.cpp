@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -76,7 +77,10 @@ TfMain::TfMain(data::TData1 *data, data::Session *session, data::UserInterface *
     idleTimer->setInterval(100);
     connect(idleTimer, &QTimer::timeout, this, &TfMain::idle);
     idleTimer->start();
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { updateWindowMenu(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
+        updateWindowMenu();
+        showActiveButtonBar();
+    });
 }
 
 TfMain::~TfMain()
@@ -86,6 +90,9 @@ TfMain::~TfMain()
     m_mdi->disconnect(this);
     for (QMdiSubWindow *sub : m_mdi->subWindowList())
         sub->removeEventFilter(this);
+    for (auto it = m_childBars.cbegin(); it != m_childBars.cend(); ++it)
+        QObject::disconnect(it.key(), &QObject::destroyed, it.value(), nullptr);
+    m_childBars.clear();
     m_settings = nullptr;
 }
 
@@ -207,6 +214,53 @@ void TfMain::buildCommands()
     close->setToolTip(Translate(QStringLiteral("Programmist väljumine Alt+F4")));
     close->setStatusTip(close->toolTip());
     m_toolBar->addAction(close);
+
+    // The variable part: the button bar of the active child window.
+    m_toolBar->addSeparator();
+    m_toolPanel = new QWidget(m_toolBar);
+    m_toolPanel->setObjectName(QStringLiteral("panToolBar"));
+    auto *panelLayout = new QHBoxLayout(m_toolPanel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(0);
+    m_toolBar->addWidget(m_toolPanel);
+}
+
+void TfMain::adoptButtonBar(QMdiSubWindow *sub, QWidget *window)
+{
+    QWidget *bar = window->findChild<QWidget *>(QStringLiteral("panToolBar"), Qt::FindDirectChildrenOnly);
+    if (!bar)
+        return;
+    // The bar lives in the main tool bar from now on, hidden until its window is the active one, and
+    // goes with its window.
+    bar->hide();
+    m_toolPanel->layout()->addWidget(bar);
+    m_childBars.insert(sub, bar);
+    connect(sub, &QObject::destroyed, bar, [this, sub, bar] {
+        m_childBars.remove(sub);
+        bar->deleteLater();
+    });
+}
+
+void TfMain::showActiveButtonBar()
+{
+    QMdiSubWindow *active = m_mdi->activeSubWindow();
+    QWidget *shown = active && !active->isMinimized() ? m_childBars.value(active) : nullptr;
+    // One swap, one repaint.
+    setUpdatesEnabled(false);
+    for (auto it = m_childBars.cbegin(); it != m_childBars.cend(); ++it)
+        if (it.value() != shown)
+            it.value()->hide();
+    if (shown)
+        shown->show();
+    setUpdatesEnabled(true);
+}
+
+QWidget *TfMain::activeButtonBar() const
+{
+    for (QWidget *bar : m_childBars)
+        if (bar->isVisibleTo(m_toolPanel))
+            return bar;
+    return nullptr;
 }
 
 QAction *TfMain::command(const QString &handlerName) const
@@ -285,6 +339,8 @@ void TfMain::ShowChild(QWidget *window)
         if (m_settings)
             WindowPlacement::restoreChildSize(*m_settings, sub, WindowPlacement::classNameOf(window));
         sub->installEventFilter(this);
+        adoptButtonBar(sub, window);
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, &TfMain::showActiveButtonBar);
     }
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (maximised)

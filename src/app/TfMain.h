@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -53,6 +54,9 @@ public:
     QStringList menuTitles() const;
     QLabel *statusPanel(int index) const;
     QMdiArea *mdiArea() const { return m_mdi; }
+    // The button bar of the active child shown in the tool bar (a child's direct child named
+    // "panToolBar"); none when the active child has none or is minimised.
+    QWidget *activeButtonBar() const;
 
     // The user's settings: the placement of this window and the sizes of the child windows are kept
     // there, and closing writes them with the preferences back to the user's row.
@@ -84,6 +88,8 @@ private:
     void aboutBox();
     void updateWindowMenu();
     void storeSettings();
+    void adoptButtonBar(QMdiSubWindow *sub, QWidget *window);
+    void showActiveButtonBar();
 
     data::TData1 *m_data;
     data::Session *m_session;
@@ -91,6 +97,8 @@ private:
     TdmUserSettings1 *m_settings = nullptr;
     QMdiArea *m_mdi;
     QToolBar *m_toolBar;
+    QWidget *m_toolPanel = nullptr;
+    QHash<QMdiSubWindow *, QWidget *> m_childBars;
     QList<QLabel *> m_panels;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -400,6 +402,62 @@ public:
     QSize sizeHint() const override { return {300, 200}; }
 };
 } // namespace
+
+// A child window with a button bar of its own, as the registers and reports have.
+static QWidget *childWithBar(const QString &buttonText)
+{
+    auto *child = new QWidget;
+    auto *bar = new QWidget(child);
+    bar->setObjectName(QStringLiteral("panToolBar"));
+    auto *button = new QPushButton(buttonText, bar);
+    button->setObjectName(buttonText);
+    return child;
+}
+
+TEST_F(TfMainTest, ToolBarShowsTheButtonBarOfTheActiveChild)
+{
+    window->show();
+    EXPECT_EQ(window->activeButtonBar(), nullptr);
+    QWidget *first = childWithBar(QStringLiteral("Esimene"));
+    window->ShowChild(first);
+    QApplication::processEvents();
+    ASSERT_NE(window->activeButtonBar(), nullptr);
+    EXPECT_NE(window->activeButtonBar()->findChild<QPushButton *>("Esimene"), nullptr);
+    EXPECT_EQ(first->findChild<QWidget *>("panToolBar"), nullptr); // the bar moved to the main window
+
+    QWidget *second = childWithBar(QStringLiteral("Teine"));
+    window->ShowChild(second);
+    QApplication::processEvents();
+    ASSERT_NE(window->activeButtonBar(), nullptr);
+    EXPECT_NE(window->activeButtonBar()->findChild<QPushButton *>("Teine"), nullptr);
+
+    // A child without a bar leaves the tool bar's variable part empty.
+    window->ShowChild(new QWidget);
+    QApplication::processEvents();
+    EXPECT_EQ(window->activeButtonBar(), nullptr);
+
+    window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+    QApplication::processEvents();
+    ASSERT_NE(window->activeButtonBar(), nullptr);
+    EXPECT_NE(window->activeButtonBar()->findChild<QPushButton *>("Esimene"), nullptr);
+    // Minimised, the active child shows no bar.
+    first->parentWidget()->showMinimized();
+    QApplication::processEvents();
+    EXPECT_EQ(window->activeButtonBar(), nullptr);
+    first->parentWidget()->showNormal();
+    QApplication::processEvents();
+    EXPECT_NE(window->activeButtonBar(), nullptr);
+
+    // Closing a child takes its bar along.
+    first->parentWidget()->close();
+    // The window goes at the next turn of the event loop, its bar at the one after.
+    for (int turn = 0; turn < 2; ++turn) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(window->findChild<QPushButton *>("Esimene"), nullptr);
+    EXPECT_NE(window->findChild<QPushButton *>("Teine"), nullptr);
+}
 
 TEST_F(TfMainTest, ChildWindowsReopenAtTheSizeTheyWereClosedAt)
 {
