@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "ErrorLog.h"
+#include "TAboutBox.h"
 #include "TdmUserSettings1.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
@@ -495,13 +496,8 @@ void TfMain::openClientByNumber()
 
 void TfMain::aboutBox()
 {
-    const QString version = QCoreApplication::applicationVersion();
-    m_ui->showMessage(windowTitle() + QStringLiteral("\n") + Translate(QStringLiteral("Version ")) + version +
-                          QStringLiteral("  (19.01.2004)\n\n") + Translate(QStringLiteral("Koduleht:")) +
-                          QStringLiteral(" https://lumora.ee\n") + Translate(QStringLiteral("Müük:")) +
-                          QStringLiteral(" myyk@lumora.ee\n") + Translate(QStringLiteral("Kasutajatugi:")) +
-                          QStringLiteral(" tugi@lumora.ee"),
-                      Translate(QStringLiteral("Programmist")));
+    TAboutBox box(m_ui, QString(), this);
+    box.exec();
 }
 
 void TfMain::updateWindowMenu()

@@ -23,6 +23,7 @@
 #include "WindowDriver.h"
 #include "app/DdeServer.h"
 #include "app/ErrorLog.h"
+#include "app/TAboutBox.h"
 #include "app/TdlgChangePassw.h"
 #include "app/TdmUserSettings1.h"
 #include "app/TfMain.h"
@@ -402,6 +403,48 @@ public:
     QSize sizeHint() const override { return {300, 200}; }
 };
 } // namespace
+
+TEST(AboutBoxTest, VersionAddressesAndMessage)
+{
+    EXPECT_EQ(TAboutBox::versionText(1, 0, 0, 0), QStringLiteral("Version 1.0"));
+    EXPECT_EQ(TAboutBox::versionText(2, 3, 4, 0), QStringLiteral("Version 2.3.4"));
+    EXPECT_EQ(TAboutBox::versionText(2, 3, 0, 7), QStringLiteral("Version 2.3.0.7"));
+    EXPECT_EQ(TAboutBox::versionLine(QStringLiteral("1.0")), QStringLiteral("Version 1.0  (19.01.2004)"));
+    EXPECT_EQ(TAboutBox::mailTo(QStringLiteral("Müük Lumora <myyk@lumora.ee>")).toString(QUrl::FullyEncoded),
+              QStringLiteral("mailto:M%C3%BC%C3%BCk%20Lumora%20%3Cmyyk@lumora.ee%3E"));
+
+    ScriptedUserInterface ui;
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.3"));
+    ui.expectMessage("Litsents aegub 31.12.2026", "Programmist");
+    TAboutBox box(&ui, QStringLiteral("Litsents aegub 31.12.2026"));
+    box.show();
+    QApplication::processEvents();
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Programmist"));
+    EXPECT_EQ(box.findChild<QLabel *>("Version")->text(), QStringLiteral("Version 1.2.3  (19.01.2004)"));
+    EXPECT_TRUE(box.findChild<QLabel *>("Sales")->text().contains(QStringLiteral("href=\"mailto:myyk@lumora.ee\"")));
+    EXPECT_TRUE(box.findChild<QLabel *>("HomePage")->text().contains(QStringLiteral("https://www.lumora.ee")));
+    QStringList rows;
+    for (QLabel *l : box.findChildren<QLabel *>())
+        rows << l->text();
+    EXPECT_TRUE(rows.contains(QStringLiteral("Kasutajatugi:")));
+    // Shown again, the box has nothing more to say.
+    box.hide();
+    box.show();
+    QApplication::processEvents();
+    QCoreApplication::setApplicationVersion(QString());
+}
+
+TEST_F(TfMainTest, AboutBoxOpensFromTheMenu)
+{
+    window->show();
+    QString title;
+    whenModal<TAboutBox>([&](TAboutBox *box) {
+        title = box->windowTitle();
+        box->accept();
+    });
+    window->command("Programmist1Click")->trigger();
+    EXPECT_EQ(title, QStringLiteral("Programmist"));
+}
 
 // A child window with a button bar of its own, as the registers and reports have.
 static QWidget *childWithBar(const QString &buttonText)
