@@ -296,7 +296,7 @@ DemoData::Counts DemoData::fill(fb::Attachment &attachment, const Options &optio
                     QStringLiteral("https://lumora.ee/%1").arg(asciiSlug(Projects[i])), QString(i < 3 ? "Y" : "N"));
     }
 
-    // Products: groups, specifications, products with prices (value added tax 22 %).
+    // Products: groups, refinements, products with prices (value added tax 22 %).
     say(QStringLiteral("products"));
     QList<QPair<int, int>> productIds; // (product, group)
     QMultiHash<int, int> specsOfGroup;

@@ -45,7 +45,11 @@ protected:
         ports.prompt = &prompt;
         ports.serviceName = QStringLiteral("velkora1IB-start-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_run);
     }
-    void TearDown() override { QDir::setCurrent(previousDirectory); }
+    void TearDown() override
+    {
+        startUp.reset();
+        QDir::setCurrent(previousDirectory);
+    }
 
     void writeConfiguration(const QString &database)
     {
@@ -68,6 +72,17 @@ protected:
         return st.fetch() ? st.getString(0) : QString();
     }
 
+    // The program started on the configuration written, logged in as the prompt answers, up to its
+    // main window.
+    TfMain *start()
+    {
+        startUp = std::make_unique<StartUp>(*static_cast<VelkoraApplication *>(QCoreApplication::instance()),
+                                            QStringList{programPath}, ports);
+        const int code = startUp->run();
+        EXPECT_EQ(code, 0);
+        return code == 0 ? startUp->mainWindow() : nullptr;
+    }
+
     static int s_run;
     QTemporaryDir dir;
     QString programPath;
@@ -75,6 +90,15 @@ protected:
     ScriptedUserInterface ui;
     ScriptedPrompt prompt;
     StartUp::Ports ports;
+    // The program goes before its database.
+    std::unique_ptr<TempDatabase> database;
+    std::unique_ptr<StartUp> startUp;
+
+    TempDatabase &makeDatabase(const char *name)
+    {
+        database = std::make_unique<TempDatabase>(QString::fromLatin1(name));
+        return *database;
+    }
 };
 int StartUpTest::s_run = 0;
 
@@ -101,7 +125,7 @@ TEST_F(StartUpTest, MissingDatabaseIsReportedAndDecliningTheSetUpEndsTheProgram)
 
 TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
 {
-    TempDatabase db(QStringLiteral("start.fdb"));
+    TempDatabase &db = makeDatabase("start.fdb");
     db.execute({"insert into AGENTK (AGENTKOOD, AGEESNIMI, AGPERENIMI) values (7, 'Mari', 'Tamm')",
                 "insert into PROJEKT (PROJID, PROJNIMI, PROJAKTIIVNE) values (1, 'Kevadkampaania', 'Y')",
                 "insert into USERSK (KASKOOD, KASNIMI, NIVOO, AGENTKOOD, VAIKIMPROJID, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
@@ -113,9 +137,7 @@ TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
     writeConfiguration(db.path());
     prompt.answers = {{"sysdba", "x"}};
 
-    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
-    ASSERT_EQ(startUp.run(), 0);
-    TfMain *main = startUp.mainWindow();
+    TfMain *main = start();
     ASSERT_NE(main, nullptr);
     QTest::qWait(20); // the default project is taken once the window is up
     EXPECT_TRUE(main->isVisible());
@@ -140,15 +162,13 @@ TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
 
 TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplaced)
 {
-    TempDatabase db(QStringLiteral("start2.fdb"));
+    TempDatabase &db = makeDatabase("start2.fdb");
     db.execute({"insert into USERSK (KASKOOD, NIVOO, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
                 "values ('SYSDBA', 5, 'N', ascii_char(0) || ascii_char(1) || 'Width' || ascii_char(0) || '=' || ascii_char(255))"});
     writeConfiguration(db.path());
     prompt.answers = {{"SYSDBA", "x"}};
 
-    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
-    ASSERT_EQ(startUp.run(), 0);
-    TfMain *main = startUp.mainWindow();
+    TfMain *main = start();
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(main->command("Kontaktiregistreerimiselavaklient1Click")->isChecked());
     EXPECT_TRUE(main->command("Andmetelevaikimisiagendifilter1Click")->isChecked());
@@ -161,14 +181,12 @@ TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplac
 
 TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
 {
-    TempDatabase db(QStringLiteral("start3.fdb"));
+    TempDatabase &db = makeDatabase("start3.fdb");
     db.execute({"insert into USERSK (KASKOOD, NIVOO, PROJEKTIVALIKLUBATUD, USERSETTINGS1) values ('SYSDBA', 5, 'N', '')"});
     writeConfiguration(db.path());
     prompt.answers = {{"SYSDBA", "x"}};
 
-    StartUp startUp(*static_cast<VelkoraApplication *>(QCoreApplication::instance()), {programPath}, ports);
-    ASSERT_EQ(startUp.run(), 0);
-    TfMain *main = startUp.mainWindow();
+    TfMain *main = start();
     ASSERT_NE(main, nullptr);
     main->resize(640, 400);
     QTest::qWait(20);
