@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -12,21 +11,14 @@
 #include "data/Translate.h"
 #include "data/DataError.h"
 #include "data/UserInterface.h"
-#include "ui/QtUserInterface.h"
 
 TdlgGenerators::TdlgGenerators(Generators &generators, data::UserInterface *ui, QWidget *parent)
-    : QDialog(parent)
+    : FilledDialog(ui, parent)
     , m_generators(generators)
-    , m_ui(ui)
     , m_grid(new QTableWidget(0, 2))
 {
-    if (!m_ui) {
-        m_ownUi = std::make_unique<QtUserInterface>(this);
-        m_ui = m_ownUi.get();
-    }
     setObjectName(QStringLiteral("dlgGenerators"));
     setWindowTitle(Translate(QStringLiteral("Automaatne koodide genereerimine")));
-    setModal(true);
 
     m_grid->setObjectName(QStringLiteral("sgGenerators"));
     m_grid->setHorizontalHeaderLabels({Translate(QStringLiteral("Loendur")), Translate(QStringLiteral("Väärtus"))});
@@ -67,24 +59,9 @@ bool TdlgGenerators::Run(Generators &generators, data::UserInterface *ui, QWidge
     return dialog.exec() == QDialog::Accepted;
 }
 
-void TdlgGenerators::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        fill();
-    } catch (...) {
-        // Values that could not be read must not be offered for setting: the dialog goes, and the
-        // error goes on to the program's handler.
-        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-        throw;
-    }
-}
-
 void TdlgGenerators::fill()
 {
-    data::WaitCursor wait(m_ui);
+    data::WaitCursor wait(ui());
     const QStringList names = m_generators.names();
     QList<qint64> values;
     for (const QString &name : names)
@@ -123,7 +100,7 @@ void TdlgGenerators::bOKClick()
         typed << value;
     }
     {
-        data::WaitCursor wait(m_ui);
+        data::WaitCursor wait(ui());
         for (int row = 0; row < m_names.size(); ++row)
             if (typed.at(row) != m_values.at(row))
                 m_generators.setValue(m_names.at(row), typed.at(row));

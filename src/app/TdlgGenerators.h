@@ -1,10 +1,9 @@
 #pragma once
 
-#include <memory>
-
-#include <QDialog>
 #include <QList>
 #include <QStringList>
+
+#include "ui/FilledDialog.h"
 
 class QTableWidget;
 class Generators;
@@ -15,12 +14,12 @@ class UserInterface;
 
 // "Automaatne koodide genereerimine": the current values of the generators that number new rows,
 // for an administrator to see and to set.
-class TdlgGenerators : public QDialog
+class TdlgGenerators : public FilledDialog
 {
     Q_OBJECT
 
 public:
-    // Without a user interface the hourglass is Qt's own.
+    // Without a user interface the dialog uses the program's message boxes.
     TdlgGenerators(Generators &generators, data::UserInterface *ui, QWidget *parent = nullptr);
     ~TdlgGenerators() override;
 
@@ -34,14 +33,10 @@ public slots:
     void bOKClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void fill() override;
 
 private:
-    void fill();
-
     Generators &m_generators;
-    data::UserInterface *m_ui;
-    std::unique_ptr<data::UserInterface> m_ownUi;
     QTableWidget *m_grid;
     QStringList m_names;
     QList<qint64> m_values; // as read on show

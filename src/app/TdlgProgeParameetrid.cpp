@@ -14,14 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "ProgramParameters.h"
 #include "data/Translate.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"
-#include "ui/QtUserInterface.h"
 
 namespace {
 
@@ -40,9 +38,8 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy)
 } // namespace
 
 TdlgProgeParameetrid::TdlgProgeParameetrid(ProgramParameters &parameters, data::UserInterface *ui, QWidget *parent)
-    : QDialog(parent)
+    : FilledDialog(ui, parent)
     , m_parameters(parameters)
-    , m_ui(ui)
     , m_edDialerOutsideLineAccess(new QLineEdit)
     , m_edDocumentsRootDirectory(new QLineEdit)
     , m_bBrowseDocumentsRoot(new QPushButton(QStringLiteral("...")))
@@ -52,13 +49,8 @@ TdlgProgeParameetrid::TdlgProgeParameetrid(ProgramParameters &parameters, data::
     , m_edSMTPServerHost(new QLineEdit)
     , m_cbDefaultMailMsgType(new QComboBox)
 {
-    if (!m_ui) {
-        m_ownUi = std::make_unique<QtUserInterface>(this);
-        m_ui = m_ownUi.get();
-    }
     setObjectName(QStringLiteral("dlgProgeParameetrid"));
     setWindowTitle(Translate(QStringLiteral("Programmi parameetrid")));
-    setModal(true);
     // Minimising the dialog takes the whole program down with it (changeEvent), as the user expects
     // of the program's one active window.
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
@@ -147,22 +139,6 @@ bool TdlgProgeParameetrid::Run(ProgramParameters &parameters, data::UserInterfac
     return dialog.exec() == QDialog::Accepted;
 }
 
-void TdlgProgeParameetrid::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // Coming back from the task bar is no new showing: what the user typed stays.
-    if (event->spontaneous())
-        return;
-    try {
-        fill();
-    } catch (...) {
-        // Fields left empty by a failed read must not be stored over the real values: the dialog goes,
-        // and the error goes on to the program's handler.
-        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-        throw;
-    }
-}
-
 void TdlgProgeParameetrid::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
@@ -174,7 +150,7 @@ void TdlgProgeParameetrid::changeEvent(QEvent *event)
 
 void TdlgProgeParameetrid::fill()
 {
-    data::WaitCursor wait(m_ui);
+    data::WaitCursor wait(ui());
     m_edDialerOutsideLineAccess->setText(m_parameters.GetParameter(param(ProgramParameters::DialerOutsideLineAccess)));
     m_edDocumentsRootDirectory->setText(m_parameters.GetParameter(param(ProgramParameters::DocumentsRootDirectory)));
     m_edSMTPServerHost->setText(m_parameters.GetParameter(param(ProgramParameters::SMTPServerHost)));
@@ -198,7 +174,7 @@ void TdlgProgeParameetrid::fill()
 void TdlgProgeParameetrid::bOKClick()
 {
     {
-        data::WaitCursor wait(m_ui);
+        data::WaitCursor wait(ui());
         m_parameters.SetParameter(param(ProgramParameters::DialerOutsideLineAccess),
                                   m_edDialerOutsideLineAccess->text());
         m_parameters.SetParameter(param(ProgramParameters::DocumentsRootDirectory),

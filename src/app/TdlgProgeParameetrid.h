@@ -1,8 +1,6 @@
 #pragma once
 
-#include <memory>
-
-#include <QDialog>
+#include "ui/FilledDialog.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -16,12 +14,12 @@ class UserInterface;
 }
 
 // "Programmi parameetrid": the administrator's view of the parameters every workstation shares.
-class TdlgProgeParameetrid : public QDialog
+class TdlgProgeParameetrid : public FilledDialog
 {
     Q_OBJECT
 
 public:
-    // Without a user interface the hourglass is Qt's own.
+    // Without a user interface the dialog uses the program's message boxes.
     TdlgProgeParameetrid(ProgramParameters &parameters, data::UserInterface *ui, QWidget *parent = nullptr);
     ~TdlgProgeParameetrid() override;
 
@@ -33,15 +31,11 @@ public slots:
     void bBrowseDocumentsRootClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void fill() override;
 
 private:
-    void fill();
-
     ProgramParameters &m_parameters;
-    data::UserInterface *m_ui;
-    std::unique_ptr<data::UserInterface> m_ownUi;
     QLineEdit *m_edDialerOutsideLineAccess;
     QLineEdit *m_edDocumentsRootDirectory;
     QPushButton *m_bBrowseDocumentsRoot;

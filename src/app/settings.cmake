@@ -7,5 +7,6 @@ target_sources(velkora1core PRIVATE
 target_sources(velkora1gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TdlgProgeParameetrid.cpp ${CMAKE_CURRENT_LIST_DIR}/TdlgProgeParameetrid.h
   ${CMAKE_CURRENT_LIST_DIR}/TdlgGenerators.cpp ${CMAKE_CURRENT_LIST_DIR}/TdlgGenerators.h
+  ${CMAKE_CURRENT_LIST_DIR}/../ui/FilledDialog.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/FilledDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.h
 )

@@ -668,9 +668,7 @@ TEST_F(GeneratorsDialogTest, CancelSetsNothing)
 
 int main(int argc, char **argv)
 {
-    // Windows are driven offscreen, also when the test list is read at build time.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWindows();
     VelkoraApplication app(argc, argv);
     app.onError = [](const std::exception &e) {
         if (const auto *d = dynamic_cast<const data::DataError *>(&e))

@@ -17,6 +17,7 @@
 #include "ScriptedPrompt.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
+#include "WindowDriver.h"
 #include "app/StartUp.h"
 #include "app/TfMain.h"
 #include "app/VelkoraApplication.h"
@@ -61,15 +62,6 @@ protected:
     {
         QFile f(dir.filePath(QStringLiteral("velkora1IB.ini")));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static QString storedSettings(const TempDatabase &db, const QString &user)
-    {
-        fb::Attachment att = db.connect();
-        fb::Transaction tr(att);
-        fb::Statement st(tr, QStringLiteral("select USERSETTINGS1 from USERSK where KASKOOD = ?"));
-        st.setString(0, user);
-        st.execute();
-        return st.fetch() ? st.getString(0) : QString();
     }
 
     // The program started on the configuration written, logged in as the prompt answers, up to its
@@ -151,7 +143,7 @@ TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
     main->resize(700, 480);
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(main->close());
-    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    const data::IniText row = data::IniText::parse(db.userSettings("SYSDBA"));
     EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("0"));
     EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("0"));
     EXPECT_EQ(row.value("MainWindow", "Width"), QStringLiteral("700"));
@@ -174,9 +166,9 @@ TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplac
     EXPECT_TRUE(main->command("Andmetelevaikimisiagendifilter1Click")->isChecked());
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(main->close());
-    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    const data::IniText row = data::IniText::parse(db.userSettings("SYSDBA"));
     EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("1"));
-    EXPECT_FALSE(storedSettings(db, QStringLiteral("SYSDBA")).contains(QChar(0)));
+    EXPECT_FALSE(db.userSettings("SYSDBA").contains(QChar(0)));
 }
 
 TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
@@ -193,7 +185,7 @@ TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
     // No question is asked: whoever ends the session is not at the screen to answer it.
     ::kill(::getpid(), SIGTERM);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !main->isVisible(); }, 5000));
-    const data::IniText row = data::IniText::parse(storedSettings(db, QStringLiteral("SYSDBA")));
+    const data::IniText row = data::IniText::parse(db.userSettings("SYSDBA"));
     EXPECT_EQ(row.value("MainWindow", "Width"), QStringLiteral("640"));
     EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("0"));
 }
@@ -202,9 +194,7 @@ TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
 
 int main(int argc, char **argv)
 {
-    // Windows are driven offscreen, also when the test list is read at build time.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWindows();
     // As the program does, before any thread starts.
     fb::TerminationRequest::install({});
     VelkoraApplication app(argc, argv);

@@ -418,9 +418,7 @@ TEST(TdlgDBSetupTest, RunningProgramFindsItsConfigurationBesideIt)
 
 int main(int argc, char **argv)
 {
-    // Headless also when the test list is taken at build time, outside ctest's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWindows();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -56,15 +56,6 @@ protected:
     }
     QString configFile() const { return dir.filePath(QStringLiteral("bin/velkora1IB.ini")); }
 
-    static QString storedText(const QString &user)
-    {
-        fb::Attachment att = s_db->connect();
-        fb::Transaction tr(att);
-        fb::Statement st(tr, "select USERSETTINGS1 from USERSK where KASKOOD = ?");
-        st.setString(0, user);
-        st.execute();
-        return st.fetch() ? st.getString(0) : QStringLiteral("<no row>");
-    }
     static void storeBytes(const QString &user, const QByteArray &bytes)
     {
         fb::Attachment att = s_db->connect();
@@ -101,7 +92,7 @@ TEST_F(TdmUserSettings1Test, SettingsTravelThroughTheUsersRow)
         EXPECT_TRUE(s->saveToUser(tr, QStringLiteral("Kati")));
     }
     // Committed: another connection reads the lines of the text.
-    const QString text = storedText(QStringLiteral("Kati"));
+    const QString text = s_db->userSettings("Kati");
     EXPECT_TRUE(
         text.contains(QStringLiteral("[Preferences]\r\nNewContactOpenClient=1\r\nAndmeteleVaikimisiAgendiFilter=0")))
         << text.toStdString();
@@ -127,7 +118,7 @@ TEST_F(TdmUserSettings1Test, UserCodeIsMatchedWithoutRegardToCase)
         s->WriteSetting(QStringLiteral("Proov"), QStringLiteral("Kes"), QStringLiteral("mari"));
         EXPECT_TRUE(s->saveToUser(tr, QStringLiteral("MARI")));
     }
-    EXPECT_TRUE(storedText(QStringLiteral("MaRi")).contains(QStringLiteral("Kes=mari")));
+    EXPECT_TRUE(s_db->userSettings("MaRi").contains(QStringLiteral("Kes=mari")));
     auto s = module();
     EXPECT_TRUE(s->loadFromUser(tr, QStringLiteral("mArI")));
     EXPECT_EQ(s->ReadSetting(QStringLiteral("Proov"), QStringLiteral("Kes")), QStringLiteral("mari"));
@@ -138,13 +129,13 @@ TEST_F(TdmUserSettings1Test, UserCodeIsMatchedWithoutRegardToCase)
     EXPECT_TRUE(odd->isLoaded());
     odd->WriteSetting(QStringLiteral("Proov"), QStringLiteral("Kes"), QStringLiteral("keegi"));
     EXPECT_FALSE(odd->saveToUser(tr, QStringLiteral("x' or '1'='1")));
-    EXPECT_TRUE(storedText(QStringLiteral("MaRi")).contains(QStringLiteral("Kes=mari")));
+    EXPECT_TRUE(s_db->userSettings("MaRi").contains(QStringLiteral("Kes=mari")));
 }
 
 TEST_F(TdmUserSettings1Test, UserWithoutRowGetsDefaultsAndNoRowIsWritten)
 {
-    const QString kati = storedText(QStringLiteral("Kati"));
-    const QString mari = storedText(QStringLiteral("MaRi"));
+    const QString kati = s_db->userSettings("Kati");
+    const QString mari = s_db->userSettings("MaRi");
     fb::Attachment att = s_db->connect();
     fb::Transaction tr(att);
     auto s = module();
@@ -156,8 +147,8 @@ TEST_F(TdmUserSettings1Test, UserWithoutRowGetsDefaultsAndNoRowIsWritten)
     s->WriteBool(kPreferences, QStringLiteral("NewContactOpenClient"), true);
     EXPECT_FALSE(s->saveToUser(tr, QStringLiteral("SYSDBA")));
     tr.commit();
-    EXPECT_EQ(storedText(QStringLiteral("Kati")), kati);
-    EXPECT_EQ(storedText(QStringLiteral("MaRi")), mari);
+    EXPECT_EQ(s_db->userSettings("Kati"), kati);
+    EXPECT_EQ(s_db->userSettings("MaRi"), mari);
 }
 
 TEST_F(TdmUserSettings1Test, RowsThatHoldNoSettingsLoadWithoutHarm)
@@ -182,7 +173,7 @@ TEST_F(TdmUserSettings1Test, RowsThatHoldNoSettingsLoadWithoutHarm)
         // The damaged row is replaced by the settings of this run.
         s->WriteInteger(kWindows, QStringLiteral("TfAgendid.Width"), 300);
         EXPECT_TRUE(s->saveToUser(tr, QStringLiteral("PROOV")));
-        EXPECT_EQ(storedText(QStringLiteral("PROOV")), QStringLiteral("[Windows]\r\nTfAgendid.Width=300\r\n"));
+        EXPECT_EQ(s_db->userSettings("PROOV"), QStringLiteral("[Windows]\r\nTfAgendid.Width=300\r\n"));
     }
 
     // 8-bit text written by a Windows workstation.

@@ -308,23 +308,12 @@ TEST_F(TfMainTest, WindowInterfaceShowsTheSelectionDialogForARecordChoice)
     EXPECT_TRUE(key.isEmpty());
 }
 
-// The user's row as it stands in the database, read through a connection of its own.
-static QString storedSettings(const TempDatabase &db, const char *user)
-{
-    fb::Attachment att = db.connect();
-    fb::Transaction tr(att);
-    fb::Statement st(tr, QStringLiteral("select USERSETTINGS1 from USERSK where KASKOOD = ?"));
-    st.setString(0, QString::fromLatin1(user));
-    st.execute();
-    return st.fetch() ? st.getString(0) : QStringLiteral("<no row>");
-}
-
 TEST_F(TfMainTest, ClosingAsksAndStoresTheSettings)
 {
     s_db->execute({"insert into USERSK (KASKOOD, NIVOO, AGENTKOOD, USERSETTINGS1) values ('Mari', 2, 7, "
                    "'[Preferences]' || ascii_char(10) || 'NewContactOpenClient=0' || ascii_char(10) || "
                    "'[Other]' || ascii_char(10) || 'Keep=yes' || ascii_char(10))"});
-    const QString before = storedSettings(*s_db, "Mari");
+    const QString before = s_db->userSettings("Mari");
     QTemporaryDir dir;
     TdmUserSettings1 settings(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
     session.UserCode = QStringLiteral("Mari");
@@ -347,12 +336,12 @@ TEST_F(TfMainTest, ClosingAsksAndStoresTheSettings)
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(stored, 0);
-    EXPECT_EQ(storedSettings(*s_db, "Mari"), before);
+    EXPECT_EQ(s_db->userSettings("Mari"), before);
 
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(stored, 1);
-    const data::IniText row = data::IniText::parse(storedSettings(*s_db, "Mari"));
+    const data::IniText row = data::IniText::parse(s_db->userSettings("Mari"));
     EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("1"));
     EXPECT_EQ(row.value("Preferences", "AndmeteleVaikimisiAgendiFilter"), QStringLiteral("0"));
     EXPECT_EQ(row.value("MainWindow", "Maximized"), QStringLiteral("0"));
@@ -372,7 +361,7 @@ TEST_F(TfMainTest, ClosingAsksAndStoresTheSettings)
     QApplication::processEvents();
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(again.close());
-    const data::IniText maximised = data::IniText::parse(storedSettings(*s_db, "Mari"));
+    const data::IniText maximised = data::IniText::parse(s_db->userSettings("Mari"));
     EXPECT_EQ(maximised.value("MainWindow", "Maximized"), QStringLiteral("1"));
     EXPECT_EQ(maximised.value("MainWindow", "Width"), QStringLiteral("900"));
     s_db->execute({"delete from USERSK where KASKOOD = 'Mari'"});
@@ -389,8 +378,8 @@ TEST_F(TfMainTest, OwnerWithoutRowClosesWithoutWritingAnyRow)
     window->show();
     ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(storedSettings(*s_db, "JUHAN"), QStringLiteral("x=1"));
-    EXPECT_EQ(storedSettings(*s_db, "SYSDBA"), QStringLiteral("<no row>"));
+    EXPECT_EQ(s_db->userSettings("JUHAN"), QStringLiteral("x=1"));
+    EXPECT_EQ(s_db->userSettings("SYSDBA"), QStringLiteral("<no row>"));
     s_db->execute({"delete from USERSK where KASKOOD = 'JUHAN'"});
 }
 
@@ -667,9 +656,7 @@ TEST(SecondInstanceTest, SecondStartHandsOverAndExitsWithOne)
 
 int main(int argc, char **argv)
 {
-    // Windows are driven offscreen, also when the test list is read at build time.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWindows();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Lumora-Contact"));
     ::testing::InitGoogleTest(&argc, argv);

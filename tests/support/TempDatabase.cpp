@@ -1,5 +1,8 @@
 #include "TempDatabase.h"
 
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
+
 #include <stdexcept>
 
 #include "data/SchemaScript.h"
@@ -39,6 +42,16 @@ void TempDatabase::execute(std::initializer_list<const char *> statements) const
     for (const char *sql : statements)
         att.executeImmediate(tr, QString::fromUtf8(sql));
     tr.commit();
+}
+
+QString TempDatabase::userSettings(const QString &userCode) const
+{
+    fb::Attachment att = connect();
+    fb::Transaction tr(att);
+    fb::Statement st(tr, QStringLiteral("select USERSETTINGS1 from USERSK where KASKOOD = ?"));
+    st.setString(0, userCode);
+    st.execute();
+    return st.fetch() ? st.getString(0) : QStringLiteral("<no row>");
 }
 
 TempDatabase &TempDatabase::shared()

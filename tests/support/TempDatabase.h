@@ -21,6 +21,9 @@ public:
     fb::Attachment connect(const QString &charset = QStringLiteral("ISO8859_1")) const;
     // Runs the statements (UTF-8 text) in one transaction and commits it.
     void execute(std::initializer_list<const char *> statements) const;
+    // The settings text of the user's USERSK row (the code as stored) read over a connection of its
+    // own; "<no row>" when the user has none.
+    QString userSettings(const QString &userCode) const;
 
     // The database shared by the tests of one test program (created on first use).
     static TempDatabase &shared();

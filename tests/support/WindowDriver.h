@@ -63,8 +63,17 @@ template <typename T> void whenModal(std::function<void(T *)> action)
     timer->start(10);
 }
 
+// Windows are driven offscreen, also when the test list is read at build time outside ctest's
+// environment. Called first in main, before the application object exists.
+inline void useOffscreenWindows()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace windowdriver
 
 using windowdriver::replaceText;
 using windowdriver::typeText;
+using windowdriver::useOffscreenWindows;
 using windowdriver::whenModal;

@@ -94,9 +94,7 @@ TEST(QtUserInterfaceTest, InputBoxAndSelectionListHandBackTheChoice)
 
 int main(int argc, char **argv)
 {
-    // Windows are driven offscreen, also when the test list is read at build time.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenWindows();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
