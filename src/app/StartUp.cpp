@@ -12,7 +12,7 @@
 #include "DdeServer.h"
 #include "ErrorLog.h"
 #include "Generators.h"
-#include "ProgramParameters.h"
+#include "data/ProgramParameters.h"
 #include "SessionLogIn.h"
 #include "TdlgChangePassw.h"
 #include "TdlgDBSetup.h"
@@ -47,6 +47,8 @@ StartUp::~StartUp()
 {
     fb::TerminationRequest::install({});
     m_usersAdmin.reset();
+    if (m_data)
+        m_data->setMainServices(nullptr);
     m_main.reset();
     m_data.reset();
 }
@@ -171,6 +173,8 @@ int StartUp::run()
         return 2;
 
     m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui);
+    // The data rules open client cards and title their messages through the main window.
+    m_data->setMainServices(m_main.get());
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     if (m_ownUi)
         m_ownUi->setParent(m_main.get());

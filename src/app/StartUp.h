@@ -43,6 +43,7 @@ public:
     // 0 to run the message loop; otherwise the exit code (1: another instance runs, 2: no log-in).
     int run();
     TfMain *mainWindow() const { return m_main.get(); }
+    data::TData1 *dataModule() const { return m_data.get(); }
 
 private:
     bool singleInstance();

@@ -16,7 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ProgramParameters.h"
+#include "data/ProgramParameters.h"
 #include "data/Translate.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"

@@ -1,7 +1,6 @@
 # Per-user settings, program parameters and generators, with their dialogs.
 target_sources(velkora1core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TdmUserSettings1.cpp ${CMAKE_CURRENT_LIST_DIR}/TdmUserSettings1.h
-  ${CMAKE_CURRENT_LIST_DIR}/ProgramParameters.cpp ${CMAKE_CURRENT_LIST_DIR}/ProgramParameters.h
   ${CMAKE_CURRENT_LIST_DIR}/Generators.cpp ${CMAKE_CURRENT_LIST_DIR}/Generators.h
 )
 target_sources(velkora1gui PRIVATE

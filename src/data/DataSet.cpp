@@ -605,6 +605,10 @@ void DataSet::setFieldValue(Field &field, const QVariant &value)
         }
         throw DataError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_name));
     }
+    if (field.kind() == Field::Kind::Calculated) {
+        m_editBuffer[field.index()] = value;
+        return;
+    }
     if (field.onValidate)
         field.onValidate(field, value);
     m_editBuffer[field.index()] = value;

@@ -1,6 +1,7 @@
 #include "FieldTextRules.h"
 
 #include "DataError.h"
+#include "DataSet.h"
 #include "Field.h"
 #include "FieldText.h"
 
@@ -73,11 +74,53 @@ QString PikkKommentText(const QString &memo)
     return shown;
 }
 
-QString PikkKommentVeergGetText(const Field &field, bool)
+QString PikkKommentVeergGetText(const Field &field, bool forDisplay)
 {
     if (field.isNull())
         return QString();
-    return PikkKommentText(field.asString());
+    // A grid cell shows the short form; an edit works on the whole memo.
+    return forDisplay ? PikkKommentText(field.asString()) : field.asString();
+}
+
+void AttachTextRulesByType(DataSet &dataSet)
+{
+    // Column types are known once the select has run: attach on every open, to fields that have
+    // no rule of their own yet.
+    dataSet.afterOpen.push_back([](DataSet &d) {
+        for (int i = 0; i < d.fieldCount(); ++i) {
+            Field &f = d.fieldAt(i);
+            if (f.kind() != Field::Kind::Data || f.onSetText)
+                continue;
+            switch (f.dataType()) {
+            case fb::FieldKind::Date:
+                f.onSetText = OnMyKuupSetText;
+                break;
+            case fb::FieldKind::Time:
+                f.onSetText = OnMyKellaaegSetText;
+                if (!f.onGetText)
+                    f.onGetText = OnMyKellaAegGetText;
+                break;
+            case fb::FieldKind::TextBlob:
+                f.onSetText = MemoVeergSetText;
+                if (!f.onGetText)
+                    f.onGetText = PikkKommentVeergGetText;
+                break;
+            case fb::FieldKind::Text:
+                // Every one-character column of the schema is a yes/no flag.
+                if (f.size() == 1)
+                    f.onSetText = MyBoolFieldSetText;
+                break;
+            default:
+                break;
+            }
+        }
+    });
+}
+
+void AttachTextRule(DataSet &dataSet, const QStringList &fieldNames, const Field::SetTextHandler &rule)
+{
+    for (const QString &name : fieldNames)
+        dataSet.defineField(name).onSetText = rule;
 }
 
 } // namespace data

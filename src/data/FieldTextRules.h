@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include "Field.h"
 
 namespace data {
 
-class Field;
+class DataSet;
 
 // Text rules shared by many datasets, attached to fields by name.
 
@@ -21,9 +24,15 @@ void OnMyKellaaegSetText(Field &field, const QString &text);
 QString OnMyKellaAegGetText(const Field &field, bool forDisplay);
 // The typed text becomes the memo's whole text.
 void MemoVeergSetText(Field &field, const QString &text);
-// Null shows nothing; up to 100 bytes show whole; longer memos show 97 bytes and "..."; line breaks
-// show as blanks.
+// In grids: null shows nothing; up to 100 bytes show whole; longer memos show 97 bytes and "...";
+// line breaks show as blanks. In edits the whole memo.
 QString PikkKommentVeergGetText(const Field &field, bool forDisplay);
 QString PikkKommentText(const QString &memo);
+
+// Attaches the date, time, memo and yes/no rules to a dataset's fields by their column types, each
+// time it opens (fields that have a set-text rule already keep theirs).
+void AttachTextRulesByType(DataSet &dataSet);
+// Attaches one set-text rule to the named fields (defining them when the dataset has not opened yet).
+void AttachTextRule(DataSet &dataSet, const QStringList &fieldNames, const Field::SetTextHandler &rule);
 
 } // namespace data

@@ -96,21 +96,33 @@ const QString AgentFullName = QStringLiteral("TRIM(COALESCE(AGEESNIMI, '') || ' 
 } // namespace
 
 TData1::TData1(UserInterface *ui, MainServices *main, Session *session, QObject *parent)
-    : QObject(parent), m_ui(ui), m_main(main), m_session(session)
+    : QObject(parent), m_ui(ui), m_main(main), m_session(session), m_tr(std::make_unique<fb::Transaction>(m_db)),
+      m_parameters(*m_tr)
 {
     m_params.database = QStringLiteral("Data/velkora1.FDB");
     m_params.charset = QStringLiteral("ISO8859_1");
     m_params.role = QStringLiteral("VELKORA1USERS");
-    m_tr = std::make_unique<fb::Transaction>(m_db);
     SetFilterUserInterface(ui);
+    RenewTranslatedTexts();
+    m_languageListener = AddLanguageListener([this] { RenewTranslatedTexts(); });
 }
 
 TData1::~TData1()
 {
+    RemoveLanguageListener(m_languageListener);
+    m_sources.clear();
     m_dsKliendid.reset();
     m_dataSets.clear();
     m_fast.reset();
     m_tr.reset();
+}
+
+void TData1::RenewTranslatedTexts()
+{
+    JahText = Translate(QStringLiteral("Jah"));
+    EiText = Translate(QStringLiteral("Ei"));
+    NaitaKoikiText = Translate(QStringLiteral("&Näita kõiki"));
+    KalenderText = Translate(QStringLiteral("Kalender"));
 }
 
 void TData1::Connect()
@@ -123,6 +135,7 @@ void TData1::Connect()
 
 void TData1::Disconnect()
 {
+    m_sources.clear();
     m_dsKliendid.reset();
     m_dataSets.clear();
     m_fast.reset();
@@ -149,19 +162,44 @@ SqlStatement &TData1::qFastSQL1()
     return *m_fast;
 }
 
+QString TData1::GetParameter(const QString &name, const QString &defaultValue)
+{
+    return m_parameters.GetParameter(name, defaultValue);
+}
+
+bool TData1::SetParameter(const QString &name, const QString &value)
+{
+    return m_parameters.SetParameter(name, value);
+}
+
 DataSet *TData1::dataSet(const QString &name) const
 {
     const auto it = m_dataSets.find(name);
     return it == m_dataSets.end() ? nullptr : it->second.get();
 }
 
+DataSource *TData1::dataSource(const QString &dataSetName) const
+{
+    const auto it = m_sources.find(dataSetName);
+    return it == m_sources.end() ? nullptr : it->second.get();
+}
+
 DataSet &TData1::make(const QString &name, const QString &select)
 {
     auto ds = std::make_unique<DataSet>(*m_tr, name);
     ds->setSelectSql(select);
+    AttachTextRulesByType(*ds);
     DataSet &ref = *ds;
     m_dataSets[name] = std::move(ds);
+    m_sources[name] = std::make_unique<DataSource>(&ref);
     return ref;
+}
+
+DataSet &TData1::makeDetail(const QString &name, const QString &select, const QString &master)
+{
+    DataSet &ds = make(name, select);
+    ds.setMasterSource(dataSource(master));
+    return ds;
 }
 
 void TData1::SaveChangesAfterPost(DataSet &dataSet)
@@ -169,31 +207,99 @@ void TData1::SaveChangesAfterPost(DataSet &dataSet)
     data::SaveChangesAfterPost(dataSet);
 }
 
+void TData1::commitAndReload(DataSet &ds, const QStringList &lists)
+{
+    auto after = [this, lists](DataSet &d) {
+        SaveChangesAfterPost(d);
+        for (const QString &l : lists)
+            reopenIfOpen(l);
+    };
+    ds.afterPost.push_back(after);
+    ds.afterDelete.push_back(after);
+}
+
+void TData1::attachLookups(DataSet &ds, const QStringList &nameFields)
+{
+    AttachTextRule(ds, nameFields, [this](Field &field, const QString &text) { OnKoodNimiPaarSetText(field, text); });
+}
+
+void TData1::addClientNameField(DataSet &ds)
+{
+    // The client as lists show it: the name, then the legal form when there is one.
+    Field &f = ds.defineField(QStringLiteral("KLIENDINIMI"), fb::FieldKind::Text, Field::Kind::Calculated);
+    f.setDisplayLabel(QStringLiteral("KliendiNimi"));
+    ds.onCalcFields.push_back([](DataSet &d) {
+        const QString form = d.field(QStringLiteral("KLIOMVORM")).asString();
+        const QString name = d.field(QStringLiteral("KLINIMI")).asString();
+        d.field(QStringLiteral("KLIENDINIMI")).setValue(form.isEmpty() ? name : name + QLatin1Char(' ') + form);
+    });
+}
+
 void TData1::createDataSets()
 {
+    m_sources.clear();
+    m_dsKliendid.reset();
     m_dataSets.clear();
-    auto commit = [this](DataSet &ds) {
-        ds.afterPost.push_back([this](DataSet &d) { SaveChangesAfterPost(d); });
-        ds.afterDelete.push_back([this](DataSet &d) { SaveChangesAfterPost(d); });
-    };
 
-    // Clients and their contact persons.
+    // Clients and their detail rows.
     DataSet &clients = make("taKliendid", "select KLIENTK.* from KLIENTK\norder by KLIENTK.KLIKOOD\n");
     makeEditable(clients, "KLIENTK", ClientColumns, {"KLIKOOD"}, "KLIENTK_KLIKOOD_GEN");
-    for (const auto &[f, v] : std::initializer_list<std::pair<const char *, QVariant>>{
-             {"KLIBOONUS", "N"}, {"KLIPYSI", "N"}, {"KLIENTAKTIIVNE", "Y"}, {"KLIMPAKKUMOK", "Y"}, {"KLISUHTETYYP", 1}})
-        clients.defineField(f).setDefaultValue(v);
-    clients.defineField("KLINIMI").setRequired(true);
-    clients.field("KLINIMI").setDisplayLabel(QStringLiteral("Nimi"));
     m_dsKliendid = std::make_unique<DataSource>(&clients);
+    AttachClientRules(clients);
 
     DataSet &persons = make("taKliKontaktIsikud", "select * from KLIKISIK where KLIKOOD = :KLIKOOD order by KONTAKTISIKNIMI");
     makeEditable(persons, "KLIKISIK", PersonColumns, {"KLIKISIKKOOD"}, "KLIKISIK_KLIKISIKKOOD_GEN");
     persons.setMasterSource(m_dsKliendid.get());
-    persons.defineField("KONTAKTISIKAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
-    persons.defineField("KISIKPAKKUMOK").setDefaultValue(QStringLiteral("Y"));
-    persons.defineField("KONTAKTISIKNIMI").setRequired(true);
-    persons.field("KONTAKTISIKNIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    AttachContactPersonRules(persons);
+
+    DataSet &classifiers = make("taKlassif1Kli",
+                                "select KL1KLI.*, (select g.KL1GRNIMI from KL1GR g where g.KL1GRID = KL1KLI.KL1GRID) as KL1GRNIMI, "
+                                "(select c.KL1NIMI from KLASSIF1 c where c.KL1ID = KL1KLI.KL1ID) as KL1NIMI\n"
+                                "from KL1KLI where KLIKOOD = :KLIKOOD\norder by KL1GRID, KL1ID\n");
+    makeEditable(classifiers, "KL1KLI", {"KLIKOOD", "KL1GRID", "KL1ID", "KL1KLIKOMMENT"}, {"KLIKOOD", "KL1GRID", "KL1ID"});
+    classifiers.setRefreshSql("select KL1KLI.*, (select g.KL1GRNIMI from KL1GR g where g.KL1GRID = KL1KLI.KL1GRID) as KL1GRNIMI, "
+                              "(select c.KL1NIMI from KLASSIF1 c where c.KL1ID = KL1KLI.KL1ID) as KL1NIMI from KL1KLI "
+                              "where KLIKOOD = :KLIKOOD and KL1GRID = :KL1GRID and KL1ID = :KL1ID");
+    for (const char *name : {"KL1GRNIMI", "KL1NIMI"})
+        classifiers.defineField(name, fb::FieldKind::Text, Field::Kind::Computed);
+    classifiers.defineField("KL1GRID").setRequired(true);
+    classifiers.defineField("KL1ID").setRequired(true);
+    attachLookups(classifiers, {"KL1GRNIMI", "KL1NIMI"});
+
+    DataSet &clientProducts = make("taTootedKliendil", "select * from KLITOODE where KLIKOOD = :KLIKOOD\n"
+                                                       "order by KLITOODEID, KLITOODEALATESKUUP, KLITOODEKUNIKUUP\n");
+    makeEditable(clientProducts, "KLITOODE",
+                 {"KLITOODEID", "KLIKOOD", "TOOTEGRID", "TOOTEID", "TOOTELISAID", "KLITOODEALATESKUUP", "KLITOODEKUNIKUUP",
+                  "KLITOODEKOGUS", "KLITOODEKOMMENT", "TOOTEUUDISEDOK"},
+                 {"KLITOODEID"}, "KLITOODE_KLITOODEID_GEN");
+    clientProducts.defineField("KLITOODEKOGUS").setDefaultValue(1);
+    clientProducts.defineField("TOOTEUUDISEDOK").setDefaultValue(QStringLiteral("Y"));
+    clientProducts.defineField("TOOTEGRID").setRequired(true);
+    clientProducts.defineField("TOOTEID").setRequired(true);
+    attachLookups(clientProducts, {"TOOTEGRNIMI", "TOOTENIMI", "TOOTEID", "TOOTELISANIMI"});
+
+    DataSet &clientAgents = make("taKliendiAgendid", "select * from KLIAGENT where KLIKOOD = :KLIKOOD\norder by AGENTKOOD\n");
+    makeEditable(clientAgents, "KLIAGENT", {"KLIKOOD", "AGENTKOOD", "AGENTVASTUTAV"}, {"KLIKOOD", "AGENTKOOD"});
+    clientAgents.defineField("AGENTVASTUTAV").setDefaultValue(QString::fromLatin1(No));
+    clientAgents.defineField("AGENTKOOD").setRequired(true);
+    attachLookups(clientAgents, {"AGENTNIMI"});
+
+    DataSet &documents = make("taKliendiDokum", "select * from KLIDOKUM where KLIKOOD = :KLIKOOD\norder by KLIDOKID\n");
+    makeEditable(documents, "KLIDOKUM", {"KLIDOKID", "KLIKOOD", "KLIDOKTYYP", "KLIDOKFILENAME", "KLIDOKKOMMENT", "KLIDOKASUKOHT"},
+                 {"KLIDOKID"}, "KLIDOKUM_KLIDOKID_GEN");
+    documents.defineField("KLIDOKTYYP").setDefaultValue(QStringLiteral("file"));
+    documents.defineField("KLIDOKFILENAME").setRequired(true);
+    // Documents are opened from other workstations too: the name is kept in its network form.
+    documents.field("KLIDOKFILENAME").onSetText = [](Field &f, const QString &text) {
+        const QString name = text.trimmed();
+        f.setValue(name.isEmpty() ? QVariant() : QVariant(ToNetworkPath(name)));
+    };
+
+    for (DataSet *detail : {&classifiers, &clientProducts, &clientAgents, &documents}) {
+        detail->setMasterSource(m_dsKliendid.get());
+        AttachClientDetailRules(*detail);
+        commitAndReload(*detail, {});
+    }
 
     DataSet &contacts = make("taKontaktid", "select * from KONTAKT\norder by KONTAKTID\n");
     makeEditable(contacts, "KONTAKT", ContactColumns, {"KONTAKTID"}, "KONTAKT_KONTAKTID_GEN");
@@ -201,34 +307,67 @@ void TData1::createDataSets()
         contacts.defineField(c); // the confirmation rule is attached to each of them
     contacts.defineField("KONTAKTTOIMUS").setDefaultValue(QStringLiteral("Y"));
     contacts.defineField("KONTAKTIDGRUPP").setDefaultValue(0);
-    commit(contacts);
+    attachLookups(contacts, {"AGENTNIMI", "REGAGENTNIMI", "KONTAKTLIIKNIMI", "KONTAKTISIKNIMI", "PROJNIMI", "TOOTEGRNIMI",
+                             "TOOTENIMI"});
+    addClientNameField(contacts);
+    commitAndReload(contacts, {});
 
-    make("taTanasedKliKontaktid",
+    DataSet &plans = make("taTanasedKliKontaktid",
          "select KLIJKONT.*, KLIENTK.KLIOMVORM, (select KONTAKTISIKTEL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) "
          "as KISIKTEL, (select KONTAKTISIKFAX from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKFAX, "
          "(select KONTAKTISIKEMAIL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKEMAIL\n"
          "from KLIJKONT join KLIENTK on KLIENTK.KLIKOOD = KLIJKONT.KLIKOOD\n"
          "order by KLIJKONT.JKONTAKTKUUP, KLIJKONT.JKONTAKTKELL\n");
+    addClientNameField(plans);
     make("taKliendidL", "select KLIKOOD, KLINIMI, KLIOMVORM from KLIENTK order by KLINIMI");
     make("taKliKontaktIsikudL", "select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE, "
                                 "(select KLINIMI from KLIENTK k where k.KLIKOOD = KLIKISIK.KLIKOOD) as KLINIMI "
                                 "from KLIKISIK order by KONTAKTISIKNIMI");
     make("taKliKontaktIsikudKoond", "select * from KLIKISIK_KOOND_VIEW\norder by KONTAKTISIKNIMI\n");
 
-    // Agents.
+    // Agents and their history.
     DataSet &agents = make("taAgendid", "select * from AGENTK\norder by AGENTKOOD\n");
     makeEditable(agents, "AGENTK", AgentColumns, {"AGENTKOOD"}, "AGENTK_AGENTKOOD_GEN");
     agents.defineField("AGENTAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
     for (const char *f : {"AGENTKOOD", "AGEESNIMI", "AGPERENIMI", "AGTEL", "AGFAX", "AGEMAIL"})
         agents.defineField(f).setTag(3);
+    AttachTextRule(agents, {"AGEESNIMI"}, VeergSetEmptyText);
+    attachLookups(agents, {"LINNVALDNIMI"});
+    agents.defineField("AGKOGUNIMI", fb::FieldKind::Text, Field::Kind::Calculated).setVisible(false);
     const QString agentList = QStringLiteral("select AGENTKOOD, AGEESNIMI, AGPERENIMI, AGTEL, AGFAX, AGEMAIL, "
                                              "AGENTAKTIIVNE, OSAKOND from AGENTK\norder by AGEESNIMI, AGPERENIMI\n");
-    for (const char *name : {"taAgendidL", "taAgendidOmaL"}) {
-        DataSet &l = make(name, agentList);
+    make("taAgendidL", agentList);
+    make("taAgendidOmaL", agentList);
+    for (const char *name : {"taAgendid", "taAgendidL", "taAgendidOmaL"}) {
+        DataSet &l = *dataSet(name);
         l.defineField("AGKOGUNIMI", fb::FieldKind::Text, Field::Kind::Calculated);
         l.onCalcFields.push_back([](DataSet &d) {
             d.field("AGKOGUNIMI").setValue(d.field("AGEESNIMI").asString() + QLatin1Char(' ') + d.field("AGPERENIMI").asString());
         });
+    }
+    DataSet &salary = makeDetail("taAgPohiPalk", "select * from AGPPALK where AGENTKOOD = :AGENTKOOD\norder by PALGUSKUUP\n",
+                                 "taAgendid");
+    makeEditable(salary, "AGPPALK", {"AGENTKOOD", "PALGUSKUUP", "POHIPALK"}, {"AGENTKOOD", "PALGUSKUUP"});
+    DataSet &turnover = makeDetail("taAgMyygiKaivePer",
+                                   "select * from AGMYKAIV where AGENTKOOD = :AGENTKOOD\norder by PERALGUS, PERLOPP\n",
+                                   "taAgendid");
+    makeEditable(turnover, "AGMYKAIV", {"AGENTKOOD", "PERALGUS", "PERLOPP", "MYYGIKAIVE"}, {"AGENTKOOD", "PERALGUS", "PERLOPP"});
+    salary.defineField("PALGUSKUUP").setRequired(true);
+    turnover.defineField("PERALGUS").setRequired(true);
+    turnover.defineField("PERLOPP").setRequired(true);
+    for (DataSet *history : {&salary, &turnover}) {
+        // The agent's history is changed at level 3, with the agent posted first.
+        auto check = [this](DataSet &d) {
+            PostMasterBeforeDetChange(d);
+            checkMiddleLevel(d);
+        };
+        history->beforeInsert.push_back(check);
+        history->beforeEdit.push_back(check);
+        history->beforeDelete.push_back(check);
+        history->onNewRecord.push_back([](DataSet &d) {
+            d.field("AGENTKOOD").setValue(d.masterSource()->dataSet()->field("AGENTKOOD").value());
+        });
+        commitAndReload(*history, {});
     }
 
     // Reference tables changed at level 3.
@@ -239,23 +378,74 @@ void TData1::createDataSets()
                  {"PROJID", "PROJNIMI", "PROJKOMMENT", "PROJURL", "PROJAKTIIVNE", "VALISLIIN1", "VALISLIIN2", "MEIELIIN1",
                   "MEIELIIN2"},
                  {"PROJID"}, "PROJEKT_PROJID_GEN");
+    projects.defineField("PROJAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    AttachTextRule(projects, {"PROJNIMI"}, VeergSetEmptyText);
     DataSet &forms = make("taOmandiVormid", "select * from OMVORM order by OMANDIVORM");
     makeEditable(forms, "OMVORM", {"OMANDIVORM", "OMANDIVORMNIMI"}, {"OMANDIVORM"});
+    forms.defineField("OMANDIVORM").setRequired(true);
+    AttachTextRule(forms, {"OMANDIVORM"}, OnKoodSetText);
     DataSet &types = make("taKontaktiLiigid", "select * from KONTLIIK order by KONTAKTLIIKKOOD");
     makeEditable(types, "KONTLIIK", {"KONTAKTLIIKKOOD", "KONTAKTLIIKNIMI", "PLAANMINUTEID", "MASSKONTAKT", "KONTAKTLIIKAKTIIVNE"},
                  {"KONTAKTLIIKKOOD"}, "KONTLIIK_KONTAKTLIIKKOOD_GEN");
+    types.defineField("PLAANMINUTEID").setDefaultValue(1);
+    types.defineField("MASSKONTAKT").setDefaultValue(QString::fromLatin1(No));
+    types.defineField("KONTAKTLIIKAKTIIVNE").setDefaultValue(QString::fromLatin1(Yes));
+    AttachTextRule(types, {"KONTAKTLIIKNIMI"}, VeergSetEmptyText);
 
     // Products and other reference tables.
     DataSet &products = make("taTooted", "select * from TOOTED\norder by TOOTENIMI\n");
     makeEditable(products, "TOOTED", ProductColumns, {"TOOTEID"}, "TOOTED_TOOTEID_GEN");
     products.defineField("TOODEAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    products.defineField("TOOTENIMI").setRequired(true);
+    products.defineField("TOOTEGRID").setRequired(true);
+    AttachTextRule(products, {"TOOTENIMI"}, VeergSetEmptyText);
+    AttachTextRule(products, {"TOOTEKOODLAOS"}, OnKoodSetText);
+    attachLookups(products, {"TOOTEGRNIMI"});
+    DataSet &groups = make("taTooteGrupid", "select * from TOOTEGR\norder by TOOTEGRNIMI\n");
+    makeEditable(groups, "TOOTEGR", {"TOOTEGRID", "TOOTEGRNIMI", "TOOTEGRKOMMENT", "TOOTELISATIITEL"}, {"TOOTEGRID"},
+                 "TOOTEGR_TOOTEGRID_GEN");
+    groups.defineField("TOOTEGRNIMI").setRequired(true);
+    AttachTextRule(groups, {"TOOTEGRNIMI"}, VeergSetEmptyText);
+    DataSet &specs = makeDetail("taTooteLisa", "select * from TOOTELISA where TOOTEGRID = :TOOTEGRID\n"
+                                               "order by TOOTEGRID, TOOTELISANIMI\n",
+                                "taTooteGrupid");
+    makeEditable(specs, "TOOTELISA", {"TOOTELISAID", "TOOTEGRID", "TOOTELISANIMI"}, {"TOOTELISAID"}, "GEN_TOOTELISA_ID");
+    specs.defineField("TOOTELISANIMI").setRequired(true);
+    specs.defineField("TOOTELISAID").setVisible(false);
+    AttachTextRule(specs, {"TOOTELISANIMI"}, VeergSetEmptyText);
+    PostMasterBeforeDetailChanges(specs);
+    specs.onNewRecord.push_back([](DataSet &d) {
+        d.field("TOOTEGRID").setValue(d.masterSource()->dataSet()->field("TOOTEGRID").value());
+    });
     DataSet &places = make("taLinnadVallad", "select * from LINNVALD order by LINNVALDNIMI");
     makeEditable(places, "LINNVALD", {"LINNVALDKOOD", "LINNVALDNIMI", "RIIKID"}, {"LINNVALDKOOD"}, "LINNVALD_LINNVALDKOOD_GEN");
-    DataSet &countries = make("taRiigid", "select * from RIIK order by RIIGINIMI");
+    AttachTextRule(places, {"LINNVALDNIMI"}, VeergSetEmptyText);
+    attachLookups(places, {"RIIGINIMI"});
+    DataSet &countries = make("taRiigid", "select * from RIIK order by RIIKID");
     makeEditable(countries, "RIIK", {"RIIKID", "RIIGINIMI"}, {"RIIKID"}, "GEN_RIIK_RIIKID");
+    DataSet &classGroups = make("taKlassif1Gr", "select * from KL1GR\norder by KL1GRNIMI\n");
+    makeEditable(classGroups, "KL1GR", {"KL1GRID", "KL1GRNIMI", "KL1GRKOMMENT"}, {"KL1GRID"}, "KL1GR_KL1GRID_GEN");
+    AttachTextRule(classGroups, {"KL1GRNIMI"}, VeergSetEmptyText);
+    DataSet &classes = make("taKlassif1", "select * from KLASSIF1\norder by KL1NIMI\n");
+    makeEditable(classes, "KLASSIF1", {"KL1ID", "KL1GRID", "KL1NIMI", "KL1KOOD", "KL1KOMMENT"}, {"KL1ID"}, "KLASSIF1_KL1ID_GEN");
+    classes.defineField("KL1GRID").setVisible(false);
+    AttachTextRule(classes, {"KL1NIMI"}, VeergSetEmptyText);
+    AttachTextRule(classes, {"KL1KOOD"}, OnKoodSetText);
+    attachLookups(classes, {"KL1GRNIMI"});
+    DataSet &positions = make("taAmetid", "select * from KAMETID\norder by AMETID\n");
+    makeEditable(positions, "KAMETID", {"AMETID", "AMET"}, {"AMETID"}, "GEN_KAMETID_AMETID");
+    positions.defineField("AMET").setRequired(true);
     DataSet &holidays = make("taPyhad", "select KUUPAEV, PYHANIMI from PYHAD\norder by KUUPAEV\n");
     makeEditable(holidays, "PYHAD", {"KUUPAEV", "PYHANIMI"}, {"KUUPAEV"});
-    holidays.defineField("KUUPAEV").onSetText = OnMyKuupSetText;
+    DataSet &parameters = make("taParameetrid", "select * from KPARAMS\norder by PARAMEETER\n");
+    makeEditable(parameters, "KPARAMS", {"PARAMEETER", "TEKSTVAARTUS", "BOOLVAARTUS", "SELGITUS"}, {"PARAMEETER"});
+    parameters.defineField("PARAMEETER").setRequired(true);
+    DataSet &ownCompany = make("taOmaFirma", "select * from OMAFIRMA");
+    makeEditable(ownCompany, "OMAFIRMA",
+                 {"FIRNIMI", "FIROMVORM", "FIRAADRESS", "FIRPOSTIINDEX", "FIRTEL", "FIRFAX", "FIREMAIL", "FIRWWW",
+                  "FIRJUHTEESNIMI", "FIRJUHTPERENIMI", "FIRREGNR"},
+                 {"FIRNIMI"});
+    ownCompany.defineField("FIRNIMI").setRequired(true);
 
     // Look-up copies.
     make("taLinnadValladL", "select LINNVALDKOOD, LINNVALDNIMI, RIIKID from LINNVALD\norder by LINNVALDNIMI\n");
@@ -281,23 +471,23 @@ void TData1::createDataSets()
         {"taAgendid", {"taAgendidL", "taAgendidOmaL"}},
         {"taKontaktiLiigid", {"taKontaktiLiigidL", "taTavaKontaktiLiigid", "taMassKontaktiLiigid"}},
         {"taTooted", {"taTootedL"}},
+        {"taTooteGrupid", {"taTooteGrupidL"}},
+        {"taTooteLisa", {"taTooteLisaL"}},
         {"taLinnadVallad", {"taLinnadValladL"}},
-        {"taRiigid", {"taRiigidL"}},
+        // A renamed country shows in the places' country column too.
+        {"taRiigid", {"taRiigidL", "taLinnadValladL"}},
+        {"taKlassif1Gr", {"taKlassif1GrL"}},
+        {"taKlassif1", {"taKlassif1L"}},
         {"taProjektid", {"taProjektidL"}},
         {"taOmandiVormid", {"taOmandiVormidL"}},
+        {"taAmetid", {"taAmetidL"}},
         {"taAgMinutMaxMyyk", {}},
         {"taPyhad", {}},
+        {"taParameetrid", {}},
+        {"taOmaFirma", {}},
     };
-    for (const auto &[name, lists] : reloads) {
-        DataSet *ds = dataSet(name);
-        auto after = [this, lists](DataSet &d) {
-            SaveChangesAfterPost(d);
-            for (const QString &l : lists)
-                reopenIfOpen(l);
-        };
-        ds->afterPost.push_back(after);
-        ds->afterDelete.push_back(after);
-    }
+    for (const auto &[name, lists] : reloads)
+        commitAndReload(*dataSet(name), lists);
 
     attachRules();
 }
@@ -336,38 +526,59 @@ void TData1::clientBeforeEdit(DataSet &client)
         refuse(Translate(QStringLiteral("Agendil lubatud muuta vaid oma kliente !")), Translate(QStringLiteral("Kliendid")));
 }
 
-void TData1::clientDetailBeforeChange(DataSet &detail)
+void TData1::EnneKliendiDetailideMuutmist(DataSet &detail)
 {
     PostMasterBeforeDetChange(detail);
-    clientBeforeEdit(*taKliendid());
+    // The client of the detail is its master's current row: the module's own clients or a card's.
+    DataSet *client = detail.masterSource() ? detail.masterSource()->dataSet() : nullptr;
+    clientBeforeEdit(client ? *client : *taKliendid());
 }
 
-void TData1::attachRules()
+void TData1::AttachClientDetailRules(DataSet &detail)
 {
-    // Level 3 for reference data.
-    for (const char *name : {"taAgendid", "taAgMinutMaxMyyk", "taProjektid", "taOmandiVormid", "taKontaktiLiigid"}) {
-        DataSet *ds = dataSet(name);
-        auto check = [this](DataSet &d) { checkMiddleLevel(d); };
-        ds->beforeInsert.push_back(check);
-        ds->beforeEdit.push_back(check);
-        ds->beforeDelete.push_back(check);
-    }
-    // Protected fields: changing them in an existing row needs the level of their tag.
-    for (const auto &[name, ds] : m_dataSets) {
-        for (int i = 0; i < ds->fieldCount(); ++i) {
-            Field &f = ds->fieldAt(i);
-            if (f.tag() <= 0)
-                continue;
-            f.onValidate = [this](Field &field, const QVariant &) {
-                if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
-                    refuse(Translate(QStringLiteral("Veergu '%1' keelatud muuta !")).arg(field.displayLabel()),
-                           m_main ? m_main->MainCaption() : QString());
-            };
-        }
-    }
+    auto check = [this](DataSet &d) { EnneKliendiDetailideMuutmist(d); };
+    detail.beforeInsert.push_back(check);
+    detail.beforeEdit.push_back(check);
+    detail.beforeDelete.push_back(check);
+    detail.onNewRecord.push_back([](DataSet &d) {
+        if (DataSet *client = d.masterSource() ? d.masterSource()->dataSet() : nullptr)
+            d.field("KLIKOOD").setValue(client->field("KLIKOOD").value());
+    });
+}
 
-    // Clients.
-    DataSet &clients = *taKliendid();
+void TData1::AttachContactPersonRules(DataSet &persons)
+{
+    persons.defineField("KONTAKTISIKAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
+    persons.defineField("KISIKPAKKUMOK").setDefaultValue(QStringLiteral("Y"));
+    persons.defineField("KONTAKTISIKNIMI").setRequired(true);
+    persons.field("KONTAKTISIKNIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    AttachTextRule(persons, {"KONTAKTISIKNIMI"}, VeergSetEmptyText);
+    AttachTextRule(persons, {"KISIKUKOOD"}, OnKoodSetText);
+    attachLookups(persons, {"KONTAKTISIKAMET"});
+    AttachClientDetailRules(persons);
+    persons.beforePost.push_back([](DataSet &d) {
+        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL"), d.field("KISIKTELTRIM"), false);
+        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL2"), d.field("KISIKTEL2TRIM"), false);
+    });
+    auto after = [this](DataSet &d) {
+        SaveChangesAfterPost(d);
+        reopenIfOpen(QStringLiteral("taKliKontaktIsikudL"));
+        reopenIfOpen(QStringLiteral("taKliKontaktIsikudKoond"));
+    };
+    persons.afterPost.push_back(after);
+    persons.afterDelete.push_back(after);
+}
+
+void TData1::AttachClientRules(DataSet &clients)
+{
+    for (const auto &[f, v] : std::initializer_list<std::pair<const char *, QVariant>>{
+             {"KLIBOONUS", "N"}, {"KLIPYSI", "N"}, {"KLIENTAKTIIVNE", "Y"}, {"KLIMPAKKUMOK", "Y"}, {"KLISUHTETYYP", 1}})
+        clients.defineField(f).setDefaultValue(v);
+    clients.defineField("KLINIMI").setRequired(true);
+    clients.field("KLINIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    AttachTextRule(clients, {"KLIKOODLAOS", "KLIREGNR", "KLILEPINGUNR"}, OnKoodSetText);
+    attachLookups(clients, {"KLIOMVORM", "LINNVALDNIMI", "LINNVALDNIMI2", "RIIGINIMI"});
+
     clients.beforeEdit.push_back([this](DataSet &d) { clientBeforeEdit(d); });
     clients.beforeDelete.push_back([this](DataSet &d) {
         if (m_session->Level <= 1)
@@ -378,8 +589,15 @@ void TData1::attachRules()
     clients.beforePost.push_back([this](DataSet &d) {
         m_pendingClient = 0;
         if (d.state() == DataSet::State::Insert) {
-            // The key is drawn on post; remember the row to find its code afterwards.
-            m_pendingClient = -1;
+            // The code is drawn here rather than by the post itself, so that it is known to the rules
+            // that run after the post (the client's agent, a pending classifier, the card).
+            Field &code = d.field("KLIKOOD");
+            if (code.isNull()) {
+                SqlStatement gen(*m_tr);
+                gen.setSql(QStringLiteral("select gen_id(KLIENTK_KLIKOOD_GEN, 1) from RDB$DATABASE"));
+                code.setValue(gen.scalar());
+            }
+            m_pendingClient = static_cast<int>(code.asInt());
         }
         KeepPhoneSearchColumn(d.field("KLITEL"), d.field("KLITELTRIM"), true);
         KeepPhoneSearchColumn(d.field("KLITEL2"), d.field("KLITEL2TRIM"), true);
@@ -428,7 +646,7 @@ void TData1::attachRules()
     clients.afterPost.push_back([this](DataSet &d) {
         SaveChangesAfterPost(d);
         if (m_pendingClient != 0) {
-            const int code = static_cast<int>(d.field("KLIKOOD").asInt());
+            const int code = m_pendingClient;
             if (m_session->AgentCode > 0) {
                 SqlStatement q(*m_tr);
                 q.setSql(QStringLiteral("INSERT INTO kliagent (KliKood, AgentKood, AgentVastutav) "
@@ -460,33 +678,40 @@ void TData1::attachRules()
     });
     clients.afterOpen.push_back([this](DataSet &) {
         for (const char *l : {"taLinnadValladL", "taKlassif1GrL", "taKlassif1L", "taTooteGrupidL", "taTootedL", "taProjektidL"})
-            dataSet(l)->open();
+            if (DataSet *list = dataSet(l))
+                list->open();
     });
+}
 
-    // Contact persons.
-    DataSet &persons = *taKliKontaktIsikud();
-    auto detailCheck = [this](DataSet &d) { clientDetailBeforeChange(d); };
-    persons.beforeInsert.push_back(detailCheck);
-    persons.beforeEdit.push_back(detailCheck);
-    persons.beforeDelete.push_back(detailCheck);
-    persons.onNewRecord.push_back([this](DataSet &d) { d.field("KLIKOOD").setValue(taKliendid()->field("KLIKOOD").value()); });
-    persons.beforePost.push_back([](DataSet &d) {
-        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL"), d.field("KISIKTELTRIM"), false);
-        KeepPhoneSearchColumn(d.field("KONTAKTISIKTEL2"), d.field("KISIKTEL2TRIM"), false);
-    });
-    auto personsAfter = [this](DataSet &d) {
-        SaveChangesAfterPost(d);
-        reopenIfOpen(QStringLiteral("taKliKontaktIsikudL"));
-        reopenIfOpen(QStringLiteral("taKliKontaktIsikudKoond"));
-    };
-    persons.afterPost.push_back(personsAfter);
-    persons.afterDelete.push_back(personsAfter);
+void TData1::attachRules()
+{
+    // Level 3 for reference data.
+    for (const char *name : {"taAgendid", "taAgMinutMaxMyyk", "taProjektid", "taOmandiVormid", "taKontaktiLiigid"}) {
+        DataSet *ds = dataSet(name);
+        auto check = [this](DataSet &d) { checkMiddleLevel(d); };
+        ds->beforeInsert.push_back(check);
+        ds->beforeEdit.push_back(check);
+        ds->beforeDelete.push_back(check);
+    }
+    // Protected fields: changing them in an existing row needs the level of their tag.
+    for (const auto &[name, ds] : m_dataSets) {
+        for (int i = 0; i < ds->fieldCount(); ++i) {
+            Field &f = ds->fieldAt(i);
+            if (f.tag() <= 0)
+                continue;
+            f.onValidate = [this](Field &field, const QVariant &) {
+                if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
+                    refuse(Translate(QStringLiteral("Veergu '%1' keelatud muuta !")).arg(field.displayLabel()),
+                           m_main ? m_main->MainCaption() : QString());
+            };
+        }
+    }
 
     // Confirmed contacts: at level 1 only the comment may change, and a confirmation stays.
     DataSet &contacts = *taKontaktid();
     for (int i = 0; i < contacts.fieldCount(); ++i) {
         Field &f = contacts.fieldAt(i);
-        if (f.fieldName() == QLatin1String("KONTAKTKOMMENT"))
+        if (f.fieldName() == QLatin1String("KONTAKTKOMMENT") || f.kind() != Field::Kind::Data)
             continue;
         f.onValidate = [this](Field &field, const QVariant &value) {
             DataSet &d = field.dataSet();
@@ -757,7 +982,12 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         const QString upper = text.toUpper();
         bool isNumber = false;
         const qint64 number = upper.toLongLong(&isNumber);
-        isNumber = isNumber && number > 0;
+        // A number names the row by its key only where the key is a number: legal forms are keyed by
+        // their typed abbreviation, which is compared as text.
+        const fb::FieldKind keyType = list.field(desc->lookupKey).dataType();
+        const bool numericKey = keyType == fb::FieldKind::SmallInt || keyType == fb::FieldKind::Integer
+                                || keyType == fb::FieldKind::BigInt;
+        isNumber = isNumber && number > 0 && numericKey;
         const QString exact = isNumber ? desc->lookupKey + QStringLiteral("=") + QString::number(number)
                                        : QStringLiteral("UPPER(") + desc->nameColumn + QStringLiteral(")=") + SqlQuote(upper);
         ApplyWhere(list, withBase(exact));
@@ -788,7 +1018,7 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
                 choice.filterMode = true;
                 choice.baseCondition = base;
                 choice.extraCondition = desc->nameColumn + QStringLiteral(" CONTAINING ") + SqlQuote(text);
-                choice.filterOffCaption = Translate(QStringLiteral("&Näita kõiki"));
+                choice.filterOffCaption = NaitaKoikiText;
             }
             QString key;
             chosen = m_ui->selectRecord(choice, key) && !key.isEmpty();

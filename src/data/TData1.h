@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "DataSet.h"
+#include "ProgramParameters.h"
 #include "Session.h"
 #include "fb/Attachment.h"
 #include "fb/Numeric.h"
@@ -41,6 +42,13 @@ public:
     SqlStatement &qFastSQL1();
     Session &session() const { return *m_session; }
     UserInterface *ui() const { return m_ui; }
+    // The main window's services, handed over once the main window exists.
+    void setMainServices(MainServices *main) { m_main = main; }
+    MainServices *mainServices() const { return m_main; }
+
+    // Program parameters (KPARAMS), read when asked for so that another workstation's change counts.
+    QString GetParameter(const QString &name, const QString &defaultValue = QString());
+    bool SetParameter(const QString &name, const QString &value);
 
     // Shared datasets (created by Connect()).
     DataSet *dataSet(const QString &name) const;
@@ -50,6 +58,19 @@ public:
     DataSet *taAgendid() const { return dataSet("taAgendid"); }
     DataSet *taTooted() const { return dataSet("taTooted"); }
     DataSource *dsKliendid() const { return m_dsKliendid.get(); }
+    // The data source of any shared dataset (created with it).
+    DataSource *dataSource(const QString &dataSetName) const;
+
+    // The client rules, for this module's clients and for any other dataset over KLIENTK (a client
+    // card, an import): level and own-client checks, the duplicate name question, the telephone search
+    // columns, the new client's agent and classifier, refreshing the lists that show clients.
+    void AttachClientRules(DataSet &clients);
+    // Contact persons of the client of their master dataset.
+    void AttachContactPersonRules(DataSet &persons);
+    // Any detail row of a client (contact persons, classifiers, products, agents, documents): the
+    // client is posted first and the client's before-edit check applies; new rows take the client's code.
+    void AttachClientDetailRules(DataSet &detail);
+    void EnneKliendiDetailideMuutmist(DataSet &detail);
 
     // Commits the change of a dataset at once (commit-retaining).
     void SaveChangesAfterPost(DataSet &dataSet);
@@ -73,13 +94,15 @@ public:
     // A classifier for the next new client (the client import sets it).
     void SetPendingClassifier(int groupId, int classifierId);
     void ClearPendingClassifier();
+    // The code of the client being inserted, from its before-post until its agent is added; 0 otherwise.
     int PendingNewClientCode() const { return m_pendingClient; }
 
-    // Translated texts renewed with the interface language.
-    QString JahText = QStringLiteral("Jah");
-    QString EiText = QStringLiteral("Ei");
-    QString NaitaKoikiText = QStringLiteral("&Näita kõiki");
-    QString KalenderText = QStringLiteral("Kalender");
+    // Translated texts renewed whenever the interface language changes.
+    QString JahText;
+    QString EiText;
+    QString NaitaKoikiText;
+    QString KalenderText;
+    void RenewTranslatedTexts();
     static constexpr const char *Yes = "Y";
     static constexpr const char *No = "N";
     QString AgentCondition; // "AgentKood=" + the session's agent, empty without one
@@ -97,12 +120,15 @@ private:
     };
 
     DataSet &make(const QString &name, const QString &select);
+    DataSet &makeDetail(const QString &name, const QString &select, const QString &master);
+    void commitAndReload(DataSet &ds, const QStringList &lists);
+    void attachLookups(DataSet &ds, const QStringList &nameFields);
+    void addClientNameField(DataSet &ds);
     void createDataSets();
     void attachRules();
     void refuse(const QString &message, const QString &caption);
     void checkMiddleLevel(DataSet &);
     void clientBeforeEdit(DataSet &client);
-    void clientDetailBeforeChange(DataSet &detail);
     void reopenIfOpen(const QString &name);
     void priceChanged(Field &field);
     std::optional<LookupDescriptor> descriptorFor(const QString &fieldName) const;
@@ -116,6 +142,9 @@ private:
     std::unique_ptr<SqlStatement> m_fast;
     std::map<QString, std::unique_ptr<DataSet>> m_dataSets;
     std::unique_ptr<DataSource> m_dsKliendid;
+    std::map<QString, std::unique_ptr<DataSource>> m_sources;
+    ProgramParameters m_parameters;
+    int m_languageListener = 0;
     int m_pendingClient = 0;
     int m_pendingGroup = 0;
     int m_pendingClassifier = 0;

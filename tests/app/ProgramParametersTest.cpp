@@ -6,7 +6,7 @@
 
 #include "TempDatabase.h"
 #include "app/Generators.h"
-#include "app/ProgramParameters.h"
+#include "data/ProgramParameters.h"
 #include "data/DataError.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"

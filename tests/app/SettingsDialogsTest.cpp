@@ -32,7 +32,7 @@
 #include "WindowDriver.h"
 #include "TempDatabase.h"
 #include "app/Generators.h"
-#include "app/ProgramParameters.h"
+#include "data/ProgramParameters.h"
 #include "app/TdlgGenerators.h"
 #include "app/TdlgProgeParameetrid.h"
 #include "app/TdmUserSettings1.h"

@@ -21,8 +21,11 @@
 #include "app/StartUp.h"
 #include "app/TfMain.h"
 #include "app/VelkoraApplication.h"
+#include "data/DataError.h"
+#include "data/DataSet.h"
 #include "data/FilterBuilder.h"
 #include "data/IniText.h"
+#include "data/TData1.h"
 #include "fb/Statement.h"
 #include "fb/TerminationRequest.h"
 #include "fb/Transaction.h"
@@ -150,6 +153,40 @@ TEST_F(StartUpTest, UserStartsWhereTheLastSessionEndedAndClosingStoresIt)
     EXPECT_EQ(row.value("MainWindow", "Height"), QStringLiteral("480"));
     // The database that was reached stays named in the configuration.
     EXPECT_TRUE(configuration().contains(QFileInfo(db.path()).fileName().toLocal8Bit()));
+}
+
+TEST_F(StartUpTest, DataRulesReachTheRealMainWindow)
+{
+    TempDatabase &db = makeDatabase("services.fdb");
+    db.execute({"insert into KLIENTK (KLIKOOD, KLINIMI) values (1, 'Balti Puit')",
+                "insert into USERSK (KASKOOD, KASNIMI, NIVOO, PROJEKTIVALIKLUBATUD) values ('SYSDBA', 'Juhataja', 5, 'N')"});
+    writeConfiguration(db.path());
+    prompt.answers = {{"SYSDBA", "x"}};
+    TfMain *main = start();
+    ASSERT_NE(main, nullptr);
+    QStringList opened;
+    main->onOpenWindow = [&opened](const QString &what) { opened << what; };
+    data::TData1 &module = *startUp->dataModule();
+
+    // Yes to the duplicate name drops the new row and opens the existing client's card.
+    data::DataSet &clients = *module.taKliendid();
+    clients.open();
+    clients.append();
+    ui.expectQuestion("Klient 'balti puit' on juba olemas, tühistame ja näitame olemasolevat ?", "Kliendid", Answer::Yes);
+    EXPECT_THROW(clients.field("KLINIMI").setText(" balti puit"), data::Abort);
+    EXPECT_EQ(clients.state(), data::DataSet::State::Browse);
+    EXPECT_EQ(opened, QStringList{QStringLiteral("OpenClientCard:1:0")});
+
+    // Level refusals carry the main window's caption.
+    module.session().Level = 2;
+    data::DataSet &agents = *module.taAgendid();
+    agents.open();
+    ui.expectMessage("Kasutajanivoo liiga madal !", main->windowTitle());
+    EXPECT_THROW(agents.append(), data::Abort);
+    EXPECT_FALSE(main->windowTitle().isEmpty());
+
+    ui.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(main->close());
 }
 
 TEST_F(StartUpTest, SettingsThatAreNotSectionsAndKeysGiveTheDefaultsAndAreReplaced)

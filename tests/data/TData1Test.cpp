@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QScopeGuard>
+
 #include "QtPrinters.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
 #include "data/DataError.h"
+#include "data/DataSource.h"
 #include "data/FilterBuilder.h"
+#include "data/Translate.h"
 #include "data/MainServices.h"
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
@@ -58,7 +63,14 @@ protected:
             "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (3, 2, 'Kirjutuslaud')",
             "insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID) values (1, 1, 2, 3)",
             "insert into PYHAD (KUUPAEV, PYHANIMI) values ('24.02.2026', 'Iseseisvuspäev')",
+            "insert into OMVORM (OMANDIVORM, OMANDIVORMNIMI) values ('AS', 'Aktsiaselts')",
+            "insert into OMVORM (OMANDIVORM, OMANDIVORMNIMI) values ('5', 'Viies vorm')",
+            "insert into KL1GR (KL1GRID, KL1GRNIMI) values (1, 'Suurus')",
+            "insert into KLASSIF1 (KL1ID, KL1GRID, KL1NIMI) values (1, 1, 'Suur')",
+            "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (1, 1, 'Mari Maasikas')",
             "alter sequence KLIENTK_KLIKOOD_GEN restart with 100",
+            "alter sequence TOOTEGR_TOOTEGRID_GEN restart with 100",
+            "alter sequence KLIKISIK_KLIKISIKKOOD_GEN restart with 100",
         });
     }
     static void TearDownTestSuite()
@@ -78,6 +90,13 @@ protected:
     }
     void TearDown() override { module.reset(); }
 
+    void exec(const QString &sql)
+    {
+        data::SqlStatement q(module->IBTransaction1());
+        q.setSql(sql);
+        q.exec();
+        module->IBTransaction1().commitRetaining();
+    }
     qint64 count(const QString &sql)
     {
         data::SqlStatement q(module->IBTransaction1());
@@ -366,6 +385,259 @@ TEST_F(TData1Test, HolidaysAndNetworkPaths)
     EXPECT_TRUE(QFileInfo(abs).isAbsolute());
     EXPECT_TRUE(abs.endsWith(QStringLiteral("/leping.pdf")));
     EXPECT_FALSE(abs.contains(QStringLiteral("..")));
+}
+
+TEST_F(TData1Test, SharedFieldsTakeTypedTextByTheirRules)
+{
+    // Client 1 is agent 7's own: a level-2 user may change it.
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    ASSERT_TRUE(clients.locate("KLIKOOD", 1));
+    clients.edit();
+    clients.field("KLIBOONUS").setText("jah");
+    clients.field("KLIPYSI").setText("ei");
+    clients.field("KLIMPAKKUMOK").setText("");
+    clients.field("KLILISAMKUUP").setText("24-02-2026");
+    const QString memo = QString(60, QLatin1Char('a')) + QStringLiteral("\r\n") + QString(60, QLatin1Char('b'));
+    clients.field("KLIKOMMENT").setText(memo);
+    clients.field("KLIKOODLAOS").setText("");
+    clients.post();
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLIKOOD = 1 and KLIBOONUS = 'Y' and KLIPYSI = 'N' and "
+                    "KLIMPAKKUMOK = 'N' and KLILISAMKUUP = '24.02.2026' and KLIKOODLAOS is null"),
+              1);
+    // A grid shows the memo's short form on one line; an edit gets all of it.
+    EXPECT_EQ(clients.field("KLIKOMMENT").text(true), QString(60, QLatin1Char('a')) + QStringLiteral("  ") +
+                                                            QString(35, QLatin1Char('b')) + QStringLiteral("..."));
+    EXPECT_EQ(clients.field("KLIKOMMENT").text(false), memo);
+
+    DataSet &contacts = *module->taKontaktid();
+    contacts.open();
+    ASSERT_TRUE(contacts.locate("KONTAKTID", 2));
+    contacts.edit();
+    contacts.field("KONTAKTKELL").setText("9.30");
+    contacts.field("KONTAKTKELLKUNI").setText("");
+    contacts.field("KONTAKTTOIMUS").setText("true");
+    contacts.post();
+    EXPECT_EQ(contacts.field("KONTAKTKELL").value().toTime(), QTime(9, 30));
+    EXPECT_TRUE(contacts.field("KONTAKTKELLKUNI").text().isEmpty());
+    EXPECT_EQ(count("select count(*) from KONTAKT where KONTAKTID = 2 and KONTAKTTOIMUS = 'Y' and KONTAKTKELL = '09:30'"), 1);
+
+    // Names that must not be empty strings store null, so the required-name check catches them.
+    session.Level = 3;
+    DataSet &groups = *module->dataSet("taTooteGrupid");
+    groups.open();
+    groups.append();
+    groups.field("TOOTEGRNIMI").setText("");
+    EXPECT_TRUE(groups.field("TOOTEGRNIMI").isNull());
+    EXPECT_THROW(groups.post(), data::DataError);
+    groups.cancel();
+}
+
+TEST_F(TData1Test, ReferenceTablesCommitAndReloadTheirLists)
+{
+    session.Level = 3;
+    DataSet &groups = *module->dataSet("taTooteGrupid");
+    DataSet &groupList = *module->dataSet("taTooteGrupidL");
+    groups.open();
+    groupList.open();
+    const int before = groupList.recordCount();
+    groups.append();
+    groups.field("TOOTEGRNIMI").setText("Kontoritarbed");
+    groups.post();
+    EXPECT_EQ(groupList.recordCount(), before + 1);
+    // Specifications follow their group and take its code.
+    DataSet &specs = *module->dataSet("taTooteLisa");
+    specs.open();
+    EXPECT_EQ(specs.recordCount(), 0);
+    specs.append();
+    specs.field("TOOTELISANIMI").setText("A4");
+    specs.post();
+    EXPECT_EQ(specs.field("TOOTEGRID").asInt(), groups.field("TOOTEGRID").asInt());
+    ASSERT_TRUE(groups.locate("TOOTEGRID", 1));
+    EXPECT_EQ(specs.recordCount(), 0);
+
+    // Classifiers, positions, parameters and the own company are edited and committed too.
+    for (const char *name : {"taKlassif1Gr", "taKlassif1", "taAmetid", "taParameetrid", "taOmaFirma", "taRiigid"})
+        EXPECT_NO_THROW(module->dataSet(name)->open()) << name;
+    DataSet &positions = *module->dataSet("taAmetid");
+    positions.append();
+    positions.field("AMET").setText("Juhataja");
+    positions.post();
+    DataSet &company = *module->dataSet("taOmaFirma");
+    company.append();
+    company.field("FIRNIMI").setText("Lumora OÜ");
+    company.post();
+    EXPECT_EQ(count("select count(*) from KAMETID where AMET = 'Juhataja'"), 1);
+    EXPECT_EQ(count("select count(*) from OMAFIRMA"), 1);
+
+    // An agent's history is changed at level 3 only.
+    DataSet &agents = *module->taAgendid();
+    agents.open();
+    ASSERT_TRUE(agents.locate("AGENTKOOD", 7));
+    DataSet &salary = *module->dataSet("taAgPohiPalk");
+    salary.open();
+    session.Level = 2;
+    ui.expectMessage("Kasutajanivoo liiga madal !", "Lumora-Contact");
+    EXPECT_THROW(salary.append(), data::Abort);
+    session.Level = 3;
+    salary.append();
+    salary.field("PALGUSKUUP").setText("01.01.2026");
+    salary.field("POHIPALK").setText("1500");
+    salary.post();
+    EXPECT_EQ(count("select count(*) from AGPPALK where AGENTKOOD = 7 and PALGUSKUUP = '01.01.2026'"), 1);
+
+    // Parameters through the main data module.
+    EXPECT_EQ(module->GetParameter("SMTPServerHost", "puudub"), QStringLiteral("puudub"));
+    module->SetParameter("SMTPServerHost", "smtp.example.ee");
+    EXPECT_EQ(module->GetParameter("SMTPServerHost"), QStringLiteral("smtp.example.ee"));
+}
+
+TEST_F(TData1Test, ClientDetailsFollowTheClientAndItsRules)
+{
+    exec("update KLIENTK set KLIOMVORM = 'AS' where KLIKOOD = 1");
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    ASSERT_TRUE(clients.locate("KLIKOOD", 1));
+    DataSet &classifiers = *module->dataSet("taKlassif1Kli");
+    DataSet &documents = *module->dataSet("taKliendiDokum");
+    DataSet &agents = *module->dataSet("taKliendiAgendid");
+    DataSet &products = *module->dataSet("taTootedKliendil");
+    for (DataSet *d : {&classifiers, &documents, &agents, &products})
+        d->open();
+    EXPECT_EQ(agents.recordCount(), 1);
+    EXPECT_EQ(products.recordCount(), 1);
+    EXPECT_EQ(products.field("TOOTENIMI").asString(), QStringLiteral("Kirjutuslaud"));
+
+    classifiers.append();
+    module->OnKoodNimiPaarSetText(classifiers.field("KL1GRNIMI"), "suurus");
+    module->OnKoodNimiPaarSetText(classifiers.field("KL1NIMI"), "Suur");
+    classifiers.post();
+    EXPECT_EQ(classifiers.field("KL1NIMI").asString(), QStringLiteral("Suur"));
+    EXPECT_EQ(count("select count(*) from KL1KLI where KLIKOOD = 1 and KL1GRID = 1 and KL1ID = 1"), 1);
+
+    documents.append();
+    documents.field("KLIDOKFILENAME").setText("lepingud/../leping.pdf");
+    documents.post();
+    EXPECT_TRUE(QFileInfo(documents.field("KLIDOKFILENAME").asString()).isAbsolute());
+    EXPECT_EQ(documents.field("KLIDOKTYYP").asString(), QStringLiteral("file"));
+    EXPECT_EQ(documents.field("KLIKOOD").asInt(), 1);
+
+    // Another agent's client: its details are as closed to a level-2 user as the client itself.
+    ASSERT_TRUE(clients.locate("KLIKOOD", 2));
+    EXPECT_EQ(classifiers.recordCount(), 0);
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(documents.append(), data::Abort);
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(agents.append(), data::Abort);
+
+    // Contacts show the client with its legal form.
+    DataSet &contacts = *module->taKontaktid();
+    contacts.open();
+    ASSERT_TRUE(contacts.locate("KONTAKTID", 1));
+    EXPECT_EQ(contacts.field("KLIENDINIMI").asString(), QStringLiteral("Balti Puit AS"));
+    exec("update KLIENTK set KLIOMVORM = null where KLIKOOD = 1");
+}
+
+TEST_F(TData1Test, ClientRulesServeAnyDatasetOverClients)
+{
+    // A client card's own datasets: one client and its contact persons.
+    DataSet card(module->IBTransaction1(), QStringLiteral("taKliendid"));
+    card.setSelectSql("select KLIENTK.* from KLIENTK where KLIKOOD = :KLIKOOD");
+    card.setParam("KLIKOOD", 2);
+    card.setRefreshSql("select * from KLIENTK where KLIKOOD = :KLIKOOD");
+    card.setInsertSql("insert into KLIENTK (KLIKOOD, KLINIMI, KLILISAMKUUP, KLITEL, KLITELTRIM) "
+                      "values (:KLIKOOD, :KLINIMI, :KLILISAMKUUP, :KLITEL, :KLITELTRIM)");
+    card.setModifySql("update KLIENTK set KLINIMI = :KLINIMI, KLITEL = :KLITEL, KLITELTRIM = :KLITELTRIM "
+                      "where KLIKOOD = :OLD_KLIKOOD");
+    card.setDeleteSql("delete from KLIENTK where KLIKOOD = :OLD_KLIKOOD");
+    module->AttachClientRules(card);
+    data::DataSource cardSource(&card);
+    DataSet persons(module->IBTransaction1(), QStringLiteral("taKliKontaktIsikud"));
+    persons.setSelectSql("select * from KLIKISIK where KLIKOOD = :KLIKOOD");
+    persons.setInsertSql("insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKTEL, KISIKTELTRIM) "
+                         "values (:KLIKISIKKOOD, :KLIKOOD, :KONTAKTISIKNIMI, :KONTAKTISIKTEL, :KISIKTELTRIM)");
+    persons.setGenerator("KLIKISIKKOOD", "KLIKISIK_KLIKISIKKOOD_GEN");
+    persons.setMasterSource(&cardSource);
+    module->AttachContactPersonRules(persons);
+    card.open();
+    persons.open();
+
+    session.Level = 2;
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(card.edit(), data::Abort);
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    EXPECT_THROW(persons.append(), data::Abort);
+    session.Level = 3;
+    // The module's own client list stands elsewhere: the card's client is the one that counts.
+    module->taKliendid()->open();
+    ASSERT_TRUE(module->taKliendid()->locate("KLIKOOD", 1));
+    persons.append();
+    persons.field("KONTAKTISIKNIMI").setText("Jüri Kask");
+    persons.field("KONTAKTISIKTEL").setText("0 5123-456");
+    persons.post();
+    EXPECT_EQ(count("select count(*) from KLIKISIK where KLIKOOD = 2 and KONTAKTISIKNIMI = 'Jüri Kask' and "
+                    "KISIKTELTRIM = '5123456'"),
+              1);
+
+    // A new client through the card: its code is known to the rules after the post, and the user's
+    // agent becomes responsible for it.
+    int pendingAfterPost = -1;
+    card.afterPost.insert(card.afterPost.begin(), [&](DataSet &) { pendingAfterPost = module->PendingNewClientCode(); });
+    card.append();
+    ui.expectQuestion("Klient 'tartu kivi' on juba olemas, tühistame ja näitame olemasolevat ?", "Kliendid", Answer::No);
+    EXPECT_THROW(card.field("KLINIMI").setText("tartu kivi"), data::Abort);
+    card.field("KLINIMI").setText("Kaardi Klient");
+    card.field("KLITEL").setText("+372 600 0000");
+    card.post();
+    const qint64 code = card.field("KLIKOOD").asInt();
+    EXPECT_EQ(pendingAfterPost, code);
+    EXPECT_EQ(module->PendingNewClientCode(), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KLIAGENT where KLIKOOD = %1 and AGENTKOOD = 7 and "
+                                   "AGENTVASTUTAV = 'Y'").arg(code)),
+              1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KLIENTK where KLIKOOD = %1 and KLITELTRIM = '3726000000'").arg(code)), 1);
+}
+
+TEST_F(TData1Test, LegalFormsAreLookedUpByTheirTextKey)
+{
+    session.Level = 5;
+    DataSet &clients = *module->taKliendid();
+    clients.open();
+    ASSERT_TRUE(clients.locate("KLIKOOD", 2));
+    clients.edit();
+    // "5" is a legal form's abbreviation, not a row number.
+    clients.field("KLIOMVORM").setText("5");
+    EXPECT_EQ(clients.field("KLIOMVORM").asString(), QStringLiteral("5"));
+    clients.field("KLIOMVORM").setText("as");
+    EXPECT_EQ(clients.field("KLIOMVORM").asString(), QStringLiteral("AS"));
+    clients.cancel();
+}
+
+TEST_F(TData1Test, TranslatedTextsFollowTheLanguage)
+{
+    EXPECT_EQ(module->JahText, QStringLiteral("Jah"));
+    SetMessageTranslations({{QStringLiteral("Jah"), QStringLiteral("Yes")},
+                            {QStringLiteral("&Näita kõiki"), QStringLiteral("&Show all")},
+                            {QStringLiteral("Kalender"), QStringLiteral("Calendar")}});
+    const auto restore = qScopeGuard([] { SetMessageTranslations({}); });
+    EXPECT_EQ(module->JahText, QStringLiteral("Yes"));
+    EXPECT_EQ(module->EiText, QStringLiteral("Ei"));
+    EXPECT_EQ(module->KalenderText, QStringLiteral("Calendar"));
+
+    session.Level = 5;
+    DataSet row(module->IBTransaction1(), QStringLiteral("taKliTooted"));
+    row.setSelectSql("select KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID, TOOTENIMI from KLITOODE where KLITOODEID = 1");
+    row.setModifySql("update KLITOODE set TOOTEGRID = :TOOTEGRID, TOOTEID = :TOOTEID where KLITOODEID = :OLD_KLITOODEID");
+    row.open();
+    row.edit();
+    row.field("TOOTEGRID").setValue(QVariant());
+    ui.expectRecordSelection("Tooted", true, 0);
+    module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "arvuti");
+    EXPECT_EQ(ui.lastRecordChoice().filterOffCaption, QStringLiteral("&Show all"));
+    row.cancel();
+
+    SetMessageTranslations({});
+    EXPECT_EQ(module->JahText, QStringLiteral("Jah"));
 }
 
 } // namespace
