@@ -171,6 +171,7 @@ int StartUp::run()
         return 2;
 
     m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui);
+    m_main->onCommandError = [this](const std::exception &e) { handleError(e); };
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     if (m_ownUi)
         m_ownUi->setParent(m_main.get());
