@@ -13,4 +13,5 @@ target_sources(velkora1gui PRIVATE
 # Pieces of the window framework that the shell's dialogs and the list windows share.
 target_sources(velkora1gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/../ui/EnterMovesOn.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/EnterMovesOn.h
+  ${CMAKE_CURRENT_LIST_DIR}/../ui/TfQuickSearch.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/TfQuickSearch.h
 )
