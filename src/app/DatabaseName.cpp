@@ -47,9 +47,8 @@ DatabaseName::Parts DatabaseName::split(const QString &name)
 
     Parts parts;
     const qsizetype at = name.indexOf(QLatin1Char('@'));
-    // The NetWare volume follows the "@" ("srv@vol:x.fdb"); an "@" after the colon belongs to a
-    // TCP path instead.
-    if (at >= 0 && at < colon) {
+    // An "@" anywhere makes it an SPX name, also one after the colon ("srv@vol:x.fdb", "srv:a@b").
+    if (at >= 0) {
         parts.protocol = Protocol::Spx;
         parts.server = name.left(at);
         parts.path = name.mid(at + 1);

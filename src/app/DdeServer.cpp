@@ -8,23 +8,39 @@ DdeServer::DdeServer(const QString &serviceName, QObject *parent)
 {
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
-            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                // One request: a topic line and the macro lines; longer input is cut off, not trusted.
-                const QByteArray data = s->readAll().left(4096);
-                s->disconnectFromServer();
-                const QString text = QString::fromUtf8(data);
-                const QString macro = text.section(QLatin1Char('\n'), 1).trimmed();
-                if (text.section(QLatin1Char('\n'), 0, 0).trimmed() != QLatin1String(Topic))
-                    return;
-                emit activateRequested();
-                QString name;
-                int value = 0;
-                if (parse(macro, &name, &value))
-                    emit macroReceived(name, value);
+            // A request may come in several pieces; it is complete when the sender hangs up.
+            auto *request = new QByteArray;
+            connect(s, &QObject::destroyed, s, [request] { delete request; });
+            const auto take = [request, s] {
+                // Longer input is cut off, not trusted.
+                const QByteArray piece = s->readAll();
+                request->append(piece.left(MaxRequest - request->size()));
+            };
+            connect(s, &QLocalSocket::readyRead, s, take);
+            connect(s, &QLocalSocket::disconnected, this, [this, request, s, take] {
+                take();
+                const QByteArray data = *request;
+                s->deleteLater();
+                handleRequest(data);
             });
+            // Whatever arrived before the connection was taken up.
+            if (s->bytesAvailable() > 0)
+                take();
         }
     });
+}
+
+void DdeServer::handleRequest(const QByteArray &data)
+{
+    // One request: a topic line and the macro lines.
+    const QString text = QString::fromUtf8(data);
+    if (text.section(QLatin1Char('\n'), 0, 0).trimmed() != QLatin1String(Topic))
+        return;
+    emit activateRequested();
+    QString name;
+    int value = 0;
+    if (parse(text.section(QLatin1Char('\n'), 1).trimmed(), &name, &value))
+        emit macroReceived(name, value);
 }
 
 DdeServer::~DdeServer() = default;

@@ -29,6 +29,9 @@ signals:
     void activateRequested();
 
 private:
+    static constexpr qsizetype MaxRequest = 4096;
+    void handleRequest(const QByteArray &data);
+
     QString m_service;
     QLocalServer *m_server;
 };

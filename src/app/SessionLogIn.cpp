@@ -53,11 +53,9 @@ bool SessionLogIn::ConnectAndLogIn(bool reuseCredentials)
             throw;
     }
     readUser();
-    if (!m_session.LoggedIn) {
-        const bool admin = m_session.IsDbAdmin;
+    // A session that did not log in has no rights of any kind, the owner's included.
+    if (!m_session.LoggedIn)
         m_session.clear();
-        m_session.IsDbAdmin = admin;
-    }
     return m_session.LoggedIn;
 }
 

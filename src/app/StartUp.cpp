@@ -175,6 +175,7 @@ int StartUp::run()
     m_main = std::make_unique<TfMain>(m_data.get(), &m_session, m_ui);
     // The data rules open client cards and title their messages through the main window.
     m_data->setMainServices(m_main.get());
+    m_main->onCommandError = [this](const std::exception &e) { handleError(e); };
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     if (m_ownUi)
         m_ownUi->setParent(m_main.get());

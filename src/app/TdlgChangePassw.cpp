@@ -7,6 +7,7 @@
 
 #include "data/Translate.h"
 #include "data/UserInterface.h"
+#include "ui/EnterMovesOn.h"
 
 TdlgChangePassw::TdlgChangePassw(const QString &userCode, data::UserInterface *ui, QWidget *parent)
     : QDialog(parent), m_ui(ui), m_user(new QLineEdit(userCode, this)), m_current(new QLineEdit(this)),
@@ -30,10 +31,9 @@ TdlgChangePassw::TdlgChangePassw(const QString &userCode, data::UserInterface *u
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TdlgChangePassw::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Enter moves to the next field.
-    connect(m_current, &QLineEdit::returnPressed, m_new, [this] { m_new->setFocus(); });
-    connect(m_new, &QLineEdit::returnPressed, m_check, [this] { m_check->setFocus(); });
-    connect(m_check, &QLineEdit::returnPressed, this, &TdlgChangePassw::accept);
+    // Enter moves to the next field and takes the dialog only from the last one: the new password is
+    // never set before both of its fields had their turn.
+    new EnterMovesOn({m_current, m_new, m_check}, [this] { accept(); }, this);
     m_current->setFocus();
 }
 

@@ -109,6 +109,11 @@ TdlgDBSetup::TdlgDBSetup(const DatabaseSettings &settings, data::UserInterface *
     outer->addStretch();
 
     const DatabaseName::Parts parts = DatabaseName::split(settings.databaseName());
+    // The whole name stays in the database field, for the person to mend.
+    if (!parts.ok)
+        m_ui->showMessage(Translate(QStringLiteral("Vigane andmebaasi nimi")) + QStringLiteral(": ") +
+                              settings.databaseName(),
+                          windowTitle());
     m_edServerName->setText(parts.server);
     m_edDatabaseName->setText(parts.path);
     m_cbProtocol->setCurrentIndex(indexOf(parts.protocol));

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "data/Translate.h"
+#include "ui/EnterMovesOn.h"
 
 TdlgLogin::TdlgLogin(QWidget *parent) : QDialog(parent), m_user(new QLineEdit(this)), m_password(new QLineEdit(this))
 {
@@ -28,9 +29,9 @@ TdlgLogin::TdlgLogin(QWidget *parent) : QDialog(parent), m_user(new QLineEdit(th
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Enter in the name moves to the password; Enter in the password is OK.
-    connect(m_user, &QLineEdit::returnPressed, m_password, [this] { m_password->setFocus(); });
-    connect(m_password, &QLineEdit::returnPressed, this, &QDialog::accept);
+    // Enter in the name moves to the password; only Enter in the password is OK, so that a log-in is
+    // never tried (and one of its attempts used up) with a password not yet typed.
+    new EnterMovesOn({m_user, m_password}, [this] { accept(); }, this);
     setMinimumWidth(360);
 }
 

@@ -52,34 +52,41 @@ bool TdmUsersAdmin1::askAdminCredentials()
     return true;
 }
 
-bool TdmUsersAdmin1::runAccountOperation(const std::function<void(fb::Services &)> &operation)
+bool TdmUsersAdmin1::runUnderCredentialRule(const Attempt &attempt)
 {
-    const fb::ConnectParams &own = m_data.Database1Params();
-    auto attempt = [&](const QString &user, const QString &password) {
-        fb::Services svc = fb::Services::attach(server(), user, password);
-        operation(svc);
-        svc.detach();
+    const auto rightsRefused = [](const fb::FbError &e) {
+        return e.hasCode(fb::FbError::MetadataUpdate) || e.hasCode(fb::FbError::NoPermission);
     };
     if (m_adminUser.isEmpty()) {
+        const fb::ConnectParams &own = m_data.Database1Params();
+        bool connected = false;
         try {
-            attempt(own.user, own.password);
+            attempt(own.user, own.password, connected);
             return true;
         } catch (const fb::FbError &e) {
-            const bool rights = e.hasCode(fb::FbError::MetadataUpdate) || e.hasCode(fb::FbError::NoPermission);
-            if (!rights && !m_session.IsDbAdmin && e.gdsCode() != fb::FbError::LoginError) {
-                showError(e.message());
+            // The person learns why before being asked for anything.
+            showError(e.message());
+            if (connected && !rightsRefused(e))
                 return false;
+            if (!connected && m_session.IsDbAdmin) {
+                // The database's owner does not need anybody else's credentials: once more with his own.
+                bool again = false;
+                try {
+                    attempt(own.user, own.password, again);
+                    return true;
+                } catch (const fb::FbError &retry) {
+                    showError(retry.message());
+                    if (!again || !rightsRefused(retry))
+                        return false;
+                }
             }
-            if (m_session.IsDbAdmin && !rights) {
-                showError(e.message());
-                return false;
-            }
-            if (!askAdminCredentials())
-                return false;
         }
+        if (!askAdminCredentials())
+            return false;
     }
     try {
-        attempt(m_adminUser, m_adminPassword);
+        bool connected = false;
+        attempt(m_adminUser, m_adminPassword, connected);
         return true;
     } catch (const fb::FbError &e) {
         showError(e.message());
@@ -87,6 +94,16 @@ bool TdmUsersAdmin1::runAccountOperation(const std::function<void(fb::Services &
             m_adminUser.clear();
         return false;
     }
+}
+
+bool TdmUsersAdmin1::runAccountOperation(const std::function<void(fb::Services &)> &operation)
+{
+    return runUnderCredentialRule([&](const QString &user, const QString &password, bool &connected) {
+        fb::Services svc = fb::Services::attach(server(), user, password);
+        connected = true;
+        operation(svc);
+        svc.detach();
+    });
 }
 
 QStringList TdmUsersAdmin1::ListAccounts(bool refresh)
@@ -144,25 +161,20 @@ bool TdmUsersAdmin1::ChangeAccountPassword(const QString &user, const QString &p
 bool TdmUsersAdmin1::runRoleStatement(const QString &sql, const QStringList &more)
 {
     // A second connection with the same credentials grants and revokes, in a transaction of its own.
-    fb::ConnectParams p = m_data.Database1Params();
-    p.role.clear();
-    if (!m_adminUser.isEmpty()) {
-        p.user = m_adminUser;
-        p.password = m_adminPassword;
-    }
-    try {
+    return runUnderCredentialRule([&](const QString &user, const QString &password, bool &connected) {
+        fb::ConnectParams p = m_data.Database1Params();
+        p.role.clear();
+        p.user = user;
+        p.password = password;
         fb::Attachment att = fb::Attachment::attach(p);
+        connected = true;
         fb::Transaction tr(att, fb::Transaction::Isolation::Snapshot);
         tr.start();
         att.executeImmediate(tr, sql);
         for (const QString &s : more)
             att.executeImmediate(tr, s);
         tr.commit();
-        return true;
-    } catch (const fb::FbError &e) {
-        showError(e.message());
-        return false;
-    }
+    });
 }
 
 bool TdmUsersAdmin1::GrantRole(const QString &user)

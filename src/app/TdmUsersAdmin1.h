@@ -49,6 +49,12 @@ public:
     bool hasTypedAdminCredentials() const { return !m_adminUser.isEmpty(); }
 
 private:
+    // One try of an operation with the given credentials; sets `connected` once the server took them.
+    using Attempt = std::function<void(const QString &user, const QString &password, bool &connected)>;
+    // The session's own credentials first; when they fail, the error is shown and the operation is
+    // repeated with the administrator's credentials (typed once per run), or, for the database's
+    // owner whose connection failed, with his own once more. False when it finally failed.
+    bool runUnderCredentialRule(const Attempt &attempt);
     // Runs an account operation under the credential rule; false when it finally failed.
     bool runAccountOperation(const std::function<void(fb::Services &)> &operation);
     bool runRoleStatement(const QString &sql, const QStringList &more = {});

@@ -78,10 +78,7 @@ TfMain::TfMain(data::TData1 *data, data::Session *session, data::UserInterface *
     idleTimer->setInterval(100);
     connect(idleTimer, &QTimer::timeout, this, &TfMain::idle);
     idleTimer->start();
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
-        updateWindowMenu();
-        showActiveButtonBar();
-    });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { showActiveButtonBar(); });
 }
 
 TfMain::~TfMain()
@@ -113,12 +110,16 @@ QAction *TfMain::add(QMenu *menu, const Command &c)
         a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
     const QString handler = QString::fromLatin1(c.handler);
     const bool adminOnly = c.adminOnly;
+    // The errors of a command end here: Qt's menu and action code is not made to pass exceptions on.
     connect(a, &QAction::triggered, this, [this, handler, adminOnly] {
-        if (adminOnly && !CheckRights(true))
-            return;
         try {
+            if (adminOnly && !CheckRights(true))
+                return;
             runCommand(handler);
         } catch (const data::Abort &) {
+            // A rule that refused has said so already.
+        } catch (const std::exception &e) {
+            reportCommandError(e);
         }
     });
     menu->addAction(a);
@@ -190,6 +191,7 @@ void TfMain::buildCommands()
         menus[QString::fromUtf8(title)] = m;
     }
     m_windowMenu = menus[QStringLiteral("&Aknad")];
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TfMain::updateWindowMenu);
     for (const Command &c : commands) {
         const QString path = QString::fromUtf8(c.menu);
         QMenu *menu = menus.value(path);
@@ -306,13 +308,13 @@ void TfMain::runCommand(const QString &handler)
     } else if (handler == QLatin1String("Avaklientnr1Click")) {
         openClientByNumber();
     } else if (handler == QLatin1String("TileHoriz1Click")) {
-        m_mdi->tileSubWindows();
+        tileChildren(Qt::Horizontal);
     } else if (handler == QLatin1String("TileVert1Click")) {
-        m_mdi->tileSubWindows();
+        tileChildren(Qt::Vertical);
     } else if (handler == QLatin1String("Cascade1Click")) {
         m_mdi->cascadeSubWindows();
     } else if (handler == QLatin1String("ArrangeIcons1Click")) {
-        m_mdi->tileSubWindows();
+        arrangeIcons();
     } else if (handler == QLatin1String("CloseAllChilds1Click")) {
         closeAllChildren();
     } else if (handler == QLatin1String("Programmist1Click")) {
@@ -349,7 +351,6 @@ void TfMain::ShowChild(QWidget *window)
     else
         sub->showNormal();
     m_mdi->setActiveSubWindow(sub);
-    updateWindowMenu();
 }
 
 void TfMain::OpenClientCard(int clientCode, int page)
@@ -502,6 +503,7 @@ void TfMain::aboutBox()
 
 void TfMain::updateWindowMenu()
 {
+    // Built afresh each time the menu opens: an entry never outlives its window.
     for (QAction *a : std::as_const(m_windowListActions)) {
         m_windowMenu->removeAction(a);
         a->deleteLater();
@@ -512,10 +514,67 @@ void TfMain::updateWindowMenu()
         auto *a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()), m_windowMenu);
         a->setCheckable(true);
         a->setChecked(w == m_mdi->activeSubWindow());
-        connect(a, &QAction::triggered, this, [this, w] { m_mdi->setActiveSubWindow(w); });
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(w)] {
+            if (sub)
+                m_mdi->setActiveSubWindow(sub);
+        });
         m_windowMenu->addAction(a);
         m_windowListActions << a;
     }
+}
+
+void TfMain::tileChildren(Qt::Orientation orientation)
+{
+    // Minimised windows keep their place; maximised ones come back to normal to take their share.
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *w : m_mdi->subWindowList())
+        if (w->isVisible() && !w->isMinimized())
+            windows << w;
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *w = windows.at(i);
+        if (w->isMaximized())
+            w->showNormal();
+        // Horizontally: rows as wide as the area, one under the other; vertically: columns side by side.
+        if (orientation == Qt::Horizontal) {
+            const int top = area.height() * i / n, bottom = area.height() * (i + 1) / n;
+            w->setGeometry(area.left(), area.top() + top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * i / n, right = area.width() * (i + 1) / n;
+            w->setGeometry(area.left() + left, area.top(), right - left, area.height());
+        }
+    }
+}
+
+void TfMain::arrangeIcons()
+{
+    // The minimised windows in a row along the bottom, a new row above when one is full.
+    const QRect area = m_mdi->viewport()->rect();
+    int x = area.left(), bottom = area.bottom() + 1, rowHeight = 0;
+    for (QMdiSubWindow *w : m_mdi->subWindowList()) {
+        if (!w->isVisible() || !w->isMinimized())
+            continue;
+        const QSize size = w->size();
+        if (x > area.left() && x + size.width() > area.right() + 1) {
+            x = area.left();
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        w->move(x, bottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
+}
+
+void TfMain::reportCommandError(const std::exception &e)
+{
+    if (onCommandError)
+        onCommandError(e);
+    else
+        m_ui->showMessage(ErrorLog::messageOf(e), windowTitle());
 }
 
 bool TfMain::event(QEvent *event)

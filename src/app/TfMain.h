@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 #include <QHash>
@@ -69,6 +70,9 @@ public:
     std::function<void()> onForgetChildSizes;
     // Opens a window that another part of the program builds, by its handler name.
     std::function<void(const QString &handler)> onOpenWindow;
+    // Where the errors of the commands go (the program's error hook: message, then the error log);
+    // without one they are shown in a message box.
+    std::function<void(const std::exception &)> onCommandError;
     bool confirmClose = true;
 
 protected:
@@ -87,6 +91,9 @@ private:
     void openClientByNumber();
     void aboutBox();
     void updateWindowMenu();
+    void tileChildren(Qt::Orientation orientation);
+    void arrangeIcons();
+    void reportCommandError(const std::exception &e);
     void storeSettings();
     void adoptButtonBar(QMdiSubWindow *sub, QWidget *window);
     void showActiveButtonBar();

@@ -9,3 +9,8 @@ target_sources(velkora1gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/../ui/FilledDialog.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/FilledDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/WindowPlacement.h
 )
+# Pieces of the window framework that the shell's dialogs and the list windows share.
+target_sources(velkora1gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/../ui/EnterMovesOn.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/EnterMovesOn.h
+  ${CMAKE_CURRENT_LIST_DIR}/../ui/TfQuickSearch.cpp ${CMAKE_CURRENT_LIST_DIR}/../ui/TfQuickSearch.h
+)

@@ -4,11 +4,13 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "DataSetModel.h"
+#include "TfQuickSearch.h"
 #include "data/Translate.h"
 #include "data/DataSet.h"
 #include "data/FilterBuilder.h"
@@ -46,6 +48,7 @@ TdlgValikuList::TdlgValikuList(QWidget *owner, QString *resultText, data::Field 
             m_dataSet->moveTo(cur.row());
     });
     connect(m_filterOff, &QCheckBox::clicked, this, [this] { applyConditions(); });
+    m_grid->installEventFilter(this);
     resize(520, 420);
 }
 
@@ -82,6 +85,38 @@ void TdlgValikuList::applyConditions()
     if (currentKeyText() != noted)
         moveToKey(noted);
     syncGrid();
+}
+
+void TdlgValikuList::sortBySelectedColumn()
+{
+    const int field = m_model->fieldIndex(m_grid->currentIndex().column());
+    if (field < 0)
+        return;
+    const QString order = data::SortTextFor(m_dataSet->fieldAt(field));
+    if (order.isEmpty())
+        return;
+    // The conditions in force stay; the person stays on the row he was on.
+    const QString noted = currentKeyText();
+    const int column = m_grid->currentIndex().column();
+    if (data::ApplyOrder(*m_dataSet, order))
+        moveToKey(noted);
+    if (m_dataSet->currentRow() >= 0)
+        m_grid->setCurrentIndex(m_model->index(m_dataSet->currentRow(), column));
+}
+
+bool TdlgValikuList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_S && (key->modifiers() & Qt::ControlModifier) &&
+            !(key->modifiers() & (Qt::AltModifier | Qt::ShiftModifier))) {
+            sortBySelectedColumn();
+            return true;
+        }
+        if (TfQuickSearch::opensSearch(key) && TfQuickSearch::open(m_grid, key->text()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TdlgValikuList::showEvent(QShowEvent *event)

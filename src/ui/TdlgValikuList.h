@@ -38,8 +38,11 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Ctrl+S: the dataset in the order of the grid's selected column.
+    void sortBySelectedColumn();
     void applyConditions();
     void moveToKey(const QString &keyText);
     void syncGrid();

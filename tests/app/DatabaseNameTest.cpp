@@ -58,8 +58,6 @@ TEST(DatabaseNameTest, LinuxPathsOverTcp)
     expectRoundTrip({"127.0.0.1/3057:/tmp/x y/õäöü.fdb", "127.0.0.1", "3057", Protocol::Tcp, "/tmp/x y/õäöü.fdb"});
     // An alias of databases.conf is a path as far as the name is concerned.
     expectRoundTrip({"server:velkora1", "server", "", Protocol::Tcp, "velkora1"});
-    // An "@" inside a TCP path does not make the name an SPX one.
-    expectRoundTrip({"host:/home/a@b/x.fdb", "host", "", Protocol::Tcp, "/home/a@b/x.fdb"});
 }
 
 TEST(DatabaseNameTest, BracketedIpv6HostKeepsItsColons)
@@ -94,6 +92,9 @@ TEST(DatabaseNameTest, SpxNames)
 {
     expectRoundTrip({"srv@vol:x.fdb", "srv", "", Protocol::Spx, "vol:x.fdb"});
     expectRoundTrip({"srv@SYS:\\DATA\\velkora1.fdb", "srv", "", Protocol::Spx, "SYS:\\DATA\\velkora1.fdb"});
+    // An "@" anywhere makes a server name an SPX one, after the colon too.
+    expectRoundTrip({"host:/home/a@b/x.fdb", "host:/home/a", "", Protocol::Spx, "b/x.fdb"});
+    expectRoundTrip({"dbhost/3051:C:\\mail@home\\x.fdb", "dbhost/3051:C:\\mail", "", Protocol::Spx, "home\\x.fdb"});
 }
 
 TEST(DatabaseNameTest, PortCountsOnlyForTcp)

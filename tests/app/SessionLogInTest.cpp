@@ -25,7 +25,7 @@ protected:
               "insert into USERSK (KASKOOD, KASNIMI, NIVOO, AGENTKOOD, VAIKIMPROJID, PROJEKTIVALIKLUBATUD, USERSETTINGS1) "
               "values ('Mari', 'Mari Tamm', 1, 1, 2, 'N', '[Preferences]' || ascii_char(13) || ascii_char(10) || "
               "'NewContactOpenClient=1')",
-              "GRANT VELKORA1USERS TO MARI", "GRANT VELKORA1USERS TO VOORAS"});
+              "GRANT VELKORA1USERS TO MARI", "GRANT VELKORA1USERS TO VOORAS", "GRANT SELECT ON DBVERSION TO VERSIONONLY"});
     }
     static void TearDownTestSuite()
     {
@@ -114,6 +114,19 @@ TEST_F(SessionLogInTest, UserWithoutPropertiesOrRightsIsNotLoggedIn)
     ui.expectMessage("Juurdepääs andmebaasile keelatud", "Logi sisse");
     SessionLogIn login3(*module, session, sneaky, &ui);
     EXPECT_FALSE(login3.ConnectAndLogIn(false));
+}
+
+TEST_F(SessionLogInTest, FailedLogInKeepsNoAdministratorRights)
+{
+    // Reading the version makes the user the database's owner, but the user rows stay closed to him.
+    prompt.answers = {{"versiononly", "x"}};
+    ui.expectMessage("Juurdepääs andmebaasile keelatud", "Logi sisse");
+    SessionLogIn login(*module, session, prompt, &ui);
+    EXPECT_FALSE(login.ConnectAndLogIn(false));
+    EXPECT_FALSE(session.LoggedIn);
+    EXPECT_FALSE(session.IsDbAdmin);
+    EXPECT_EQ(session.Level, 0);
+    EXPECT_TRUE(session.UserCode.isEmpty());
 }
 
 TEST_F(SessionLogInTest, CancelledDialogAndReusedCredentials)

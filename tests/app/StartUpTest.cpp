@@ -227,6 +227,47 @@ TEST_F(StartUpTest, RequestToEndFromOutsideClosesTheProgramAndStoresTheSettings)
     EXPECT_EQ(row.value("Preferences", "NewContactOpenClient"), QStringLiteral("0"));
 }
 
+// Notes whether the error log already existed when a message came on the screen.
+struct LogWatchingInterface : ScriptedUserInterface
+{
+    QString logFile;
+    bool loggedBeforeMessage = false;
+    void showMessage(const QString &text, const QString &caption) override
+    {
+        loggedBeforeMessage = QFile::exists(logFile);
+        ScriptedUserInterface::showMessage(text, caption);
+    }
+};
+
+TEST_F(StartUpTest, ErrorOfACommandIsShownAndThenLogged)
+{
+    TempDatabase &db = makeDatabase("start4.fdb");
+    db.execute({"insert into USERSK (KASKOOD, NIVOO, PROJEKTIVALIKLUBATUD, USERSETTINGS1) values ('SYSDBA', 5, 'N', '')"});
+    writeConfiguration(db.path());
+    prompt.answers = {{"SYSDBA", "x"}};
+    LogWatchingInterface screen;
+    screen.logFile = dir.filePath(QStringLiteral("velkora1IB.errorlog"));
+    ports.ui = &screen;
+    TfMain *main = start();
+    ASSERT_NE(main, nullptr);
+    QTest::qWait(20);
+
+    screen.expectInput("Ava klient", "Sisestage kliendi kood:", true, "kaks");
+    screen.expectMessage("'kaks' is not a valid integer value", "Lumora-Contact");
+    EXPECT_NO_THROW(main->command("Avaklientnr1Click")->trigger());
+    EXPECT_TRUE(screen.allSeen());
+    EXPECT_FALSE(screen.loggedBeforeMessage);
+    QFile log(screen.logFile);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    EXPECT_TRUE(lines.contains("EDataError: 'kaks' is not a valid integer value(")) << lines.constData();
+    EXPECT_EQ(lines.count("\r\n"), 1);
+
+    screen.expectQuestion("Kas soovite väljuda ?", "Lumora-Contact", Answer::Yes);
+    EXPECT_TRUE(main->close());
+    startUp.reset();
+}
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -151,8 +151,7 @@ TEST(TdlgDBSetupTest, EachFormOfNameOpensWithItsProtocolAndComesBackUnchanged)
         {"host:/var/db/x.fdb", "host", 0, "/var/db/x.fdb"},
         {"\\\\srv\\d\\x.fdb", "srv", 1, "d\\x.fdb"},
         {"srv@vol:x.fdb", "srv", 2, "vol:x.fdb"},
-        // Cannot be taken apart: shown whole as a path, and given back as it was.
-        {"\\\\srv", "", -1, "\\\\srv"},
+        {"host:/home/a@b/x.fdb", "host:/home/a", 2, "b/x.fdb"},
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(k.name.toStdString());
@@ -168,6 +167,23 @@ TEST(TdlgDBSetupTest, EachFormOfNameOpensWithItsProtocolAndComesBackUnchanged)
         QTest::mouseClick(c.ok, Qt::LeftButton);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(dlg.databaseName(), k.name);
+    }
+}
+
+TEST(TdlgDBSetupTest, NamedPipeNameWithoutPathIsReported)
+{
+    // The name cannot be taken apart: the person is told so, and it is shown whole as a path to mend.
+    for (const QString &name : {QStringLiteral("\\\\srv"), QStringLiteral("\\\\srv:x.fdb")}) {
+        SCOPED_TRACE(name.toStdString());
+        ScriptedUserInterface ui;
+        ui.expectMessage(QStringLiteral("Vigane andmebaasi nimi: ") + name, kTitle);
+        TdlgDBSetup dlg(settingsWith(name), &ui);
+        EXPECT_TRUE(ui.allSeen());
+        Controls c(&dlg);
+        ASSERT_TRUE(c.found());
+        EXPECT_EQ(c.server->text(), QString());
+        EXPECT_EQ(c.protocol->currentIndex(), -1);
+        EXPECT_EQ(c.database->text(), name);
     }
 }
 

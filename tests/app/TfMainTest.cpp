@@ -5,12 +5,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,6 +30,7 @@
 #include "app/ErrorLog.h"
 #include "app/TAboutBox.h"
 #include "app/TdlgChangePassw.h"
+#include "app/TdlgLogin.h"
 #include "app/TdmUserSettings1.h"
 #include "app/TfMain.h"
 #include "data/DataSet.h"
@@ -194,8 +200,16 @@ TEST_F(TfMainTest, ProjectsAndClientByNumber)
     ui.expectInput("Ava klient", "Sisestage kliendi kood:", true, "2");
     window->command("Avaklientnr1Click")->trigger();
     EXPECT_EQ(opened, QStringList{"OpenClientCard:2:0"});
+    // An error of a command stops at the command: it goes to the error hook, never on through the menus.
+    QStringList hooked;
+    window->onCommandError = [&](const std::exception &e) { hooked << ErrorLog::messageOf(e); };
     ui.expectInput("Ava klient", "Sisestage kliendi kood:", true, "kaks");
-    EXPECT_THROW(window->command("Avaklientnr1Click")->trigger(), data::DataError);
+    EXPECT_NO_THROW(window->command("Avaklientnr1Click")->trigger());
+    EXPECT_EQ(hooked, QStringList{"'kaks' is not a valid integer value"});
+    // A rule that refused has said so itself: nothing more is shown.
+    window->onOpenWindow = [](const QString &) { throw data::Abort(); };
+    EXPECT_NO_THROW(window->command("Kliendid1Click")->trigger());
+    EXPECT_EQ(hooked.size(), 1);
 }
 
 TEST_F(TfMainTest, RegisteringContactsAtLevelTwo)
@@ -491,6 +505,110 @@ TEST_F(TfMainTest, ToolBarShowsTheButtonBarOfTheActiveChild)
     EXPECT_NE(window->findChild<QPushButton *>("Teine"), nullptr);
 }
 
+// The entries of "&Aknad" after its commands, as the person sees them when the menu opens.
+static QStringList windowEntries(TfMain &window)
+{
+    QMenu *menu = window.findChild<QMenu *>(QStringLiteral("&Aknad"));
+    emit menu->aboutToShow();
+    QStringList entries;
+    bool afterCommands = false;
+    for (QAction *a : menu->actions()) {
+        if (a->isSeparator())
+            afterCommands = true;
+        else if (afterCommands)
+            entries << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+    }
+    return entries;
+}
+
+static QWidget *titledChild(const QString &title)
+{
+    auto *child = new SizedChild;
+    child->setWindowTitle(title);
+    return child;
+}
+
+TEST_F(TfMainTest, WindowMenuListsTheChildWindowsThatAreOpen)
+{
+    window->show();
+    EXPECT_TRUE(windowEntries(*window).isEmpty());
+    QWidget *first = titledChild(QStringLiteral("Kliendid"));
+    QWidget *second = titledChild(QStringLiteral("Riigid"));
+    QWidget *third = titledChild(QStringLiteral("Ametid"));
+    window->ShowChild(first);
+    window->ShowChild(second);
+    window->ShowChild(third);
+    EXPECT_EQ(windowEntries(*window), (QStringList{"&1 Kliendid", "&2 Riigid", "&3 Ametid *"}));
+
+    // A window closed while another one stays active leaves the list.
+    QPointer<QWidget> closed = second->parentWidget();
+    closed->close();
+    QTRY_VERIFY(closed.isNull());
+    EXPECT_EQ(windowEntries(*window), (QStringList{"&1 Kliendid", "&2 Ametid *"}));
+
+    // An entry brings its window forward.
+    QMenu *menu = window->findChild<QMenu *>(QStringLiteral("&Aknad"));
+    emit menu->aboutToShow();
+    menu->actions().at(menu->actions().size() - 2)->trigger();
+    EXPECT_EQ(window->mdiArea()->activeSubWindow(), first->parentWidget());
+    EXPECT_EQ(windowEntries(*window), (QStringList{"&1 Kliendid *", "&2 Ametid"}));
+}
+
+TEST_F(TfMainTest, WindowsAreTiledInRowsOrColumnsAndIconsLinedUp)
+{
+    window->resize(1000, 800);
+    window->show();
+    QWidget *area = window->mdiArea()->viewport();
+    QList<QMdiSubWindow *> subs;
+    for (const char *title : {"Kliendid", "Riigid", "Ametid", "Tooted"}) {
+        window->ShowChild(titledChild(QString::fromLatin1(title)));
+        subs << window->mdiArea()->activeSubWindow();
+    }
+    // Two of them are minimised; tiling leaves them where they are.
+    subs[2]->showMinimized();
+    subs[3]->showMinimized();
+    QApplication::processEvents();
+    const QRect icon2 = subs[2]->geometry(), icon3 = subs[3]->geometry();
+
+    // Horizontally: one above the other, each as wide as the area.
+    window->command("TileHoriz1Click")->trigger();
+    QApplication::processEvents();
+    for (QMdiSubWindow *s : {subs[0], subs[1]}) {
+        EXPECT_EQ(s->geometry().left(), 0);
+        EXPECT_EQ(s->geometry().width(), area->width());
+    }
+    EXPECT_EQ(subs[0]->geometry().top(), 0);
+    EXPECT_GE(subs[1]->geometry().top(), subs[0]->geometry().bottom());
+    EXPECT_TRUE(subs[2]->isMinimized());
+    EXPECT_EQ(subs[2]->geometry(), icon2);
+
+    // Vertically: side by side, each as high as the area.
+    window->command("TileVert1Click")->trigger();
+    QApplication::processEvents();
+    for (QMdiSubWindow *s : {subs[0], subs[1]}) {
+        EXPECT_EQ(s->geometry().top(), 0);
+        EXPECT_EQ(s->geometry().height(), area->height());
+    }
+    EXPECT_EQ(subs[0]->geometry().left(), 0);
+    EXPECT_GE(subs[1]->geometry().left(), subs[0]->geometry().right());
+    EXPECT_EQ(subs[3]->geometry(), icon3);
+
+    // Arranging the icons lines the minimised windows up along the bottom and touches no other.
+    subs[2]->move(300, 120);
+    subs[3]->move(40, 200);
+    const QRect normal0 = subs[0]->geometry(), normal1 = subs[1]->geometry();
+    window->command("ArrangeIcons1Click")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(subs[0]->geometry(), normal0);
+    EXPECT_EQ(subs[1]->geometry(), normal1);
+    EXPECT_TRUE(subs[2]->isMinimized());
+    EXPECT_TRUE(subs[3]->isMinimized());
+    EXPECT_EQ(subs[2]->geometry().bottom(), area->height() - 1);
+    EXPECT_EQ(subs[3]->geometry().bottom(), area->height() - 1);
+    EXPECT_EQ(subs[2]->geometry().left(), 0);
+    EXPECT_EQ(subs[3]->geometry().left(), subs[2]->geometry().right() + 1);
+}
+
 TEST_F(TfMainTest, ChildWindowsReopenAtTheSizeTheyWereClosedAt)
 {
     QTemporaryDir dir;
@@ -567,6 +685,20 @@ TEST_F(TfMainTest, MacrosFromOtherProgramsAreTakenWhenIdle)
     QTest::qWait(300);
     EXPECT_EQ(session.ActiveProjectId, 0);
 
+    // A request may arrive in pieces: it counts once the sender has hung up.
+    {
+        QLocalSocket sender;
+        sender.connectToServer(DdeServer::socketName(service));
+        ASSERT_TRUE(sender.waitForConnected(3000));
+        sender.write("DdeServerConv1\nShow");
+        ASSERT_TRUE(sender.waitForBytesWritten(3000));
+        QTest::qWait(200); // the program reads the first piece before the rest is sent
+        sender.write("Client=77\n");
+        ASSERT_TRUE(sender.waitForBytesWritten(3000));
+        sender.disconnectFromServer();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(opened, (QStringList{"OpenClientCard:123:0", "OpenClientCard:77:0"}), 3000);
+
     QString name;
     int value = -1;
     EXPECT_TRUE(DdeServer::parse("ShowClient=42\nActivateProject=1", &name, &value));
@@ -602,6 +734,62 @@ TEST(ChangePasswordDialogTest, NewPasswordsMustMatch)
     ui.expectQuestion("Vale parool ! Proovime veel ?", "Viga", Answer::Cancel);
     other.accept();
     EXPECT_EQ(other.result(), QDialog::Rejected);
+}
+
+TEST(ChangePasswordDialogTest, EnterMovesThroughTheFieldsAndOnlyTheLastTakesTheDialog)
+{
+    ScriptedUserInterface ui;
+    TdlgChangePassw dlg("MARI", &ui);
+    QStringList openAfterEnter;
+    whenModal<TdlgChangePassw>([&](TdlgChangePassw *d) {
+        // Enter with nothing typed yet: the new password must not become empty.
+        QTest::keyClick(d->field(1), Qt::Key_Return);
+        openAfterEnter << (d->isVisible() && d->focusWidget() == d->field(2) ? "new" : "closed");
+        typeText(d->field(2), "uus");
+        QTest::keyClick(d->field(2), Qt::Key_Enter, Qt::KeypadModifier);
+        openAfterEnter << (d->isVisible() && d->focusWidget() == d->field(3) ? "check" : "closed");
+        typeText(d->field(3), "uus");
+        QTest::keyClick(d->field(3), Qt::Key_Return);
+        if (d->isVisible())
+            d->reject();
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    EXPECT_EQ(openAfterEnter, (QStringList{"new", "check"}));
+    EXPECT_EQ(dlg.currentPassword(), QString());
+    EXPECT_EQ(dlg.newPassword(), QStringLiteral("uus"));
+}
+
+TEST(LoginDialogTest, EnterInTheNameMovesToThePasswordAndEnterThereIsOk)
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumora-Contact"));
+    DialogCredentialsPrompt prompt(nullptr);
+    QString title, afterName;
+    whenModal<TdlgLogin>([&](TdlgLogin *d) {
+        title = d->windowTitle();
+        EXPECT_EQ(d->focusWidget(), d->userEdit());
+        typeText(d->userEdit(), "mari");
+        QTest::keyClick(d->userEdit(), Qt::Key_Return);
+        afterName = d->isVisible() && d->focusWidget() == d->passwordEdit() ? "password" : "closed";
+        typeText(d->passwordEdit(), "salajane");
+        QTest::keyClick(d->passwordEdit(), Qt::Key_Return);
+        if (d->isVisible())
+            d->reject();
+    });
+    QString user, password;
+    ASSERT_TRUE(prompt.askCredentials("Logi sisse", user, password));
+    EXPECT_EQ(title, QStringLiteral("Logi sisse - Lumora-Contact"));
+    EXPECT_EQ(afterName, QStringLiteral("password"));
+    EXPECT_EQ(user, QStringLiteral("mari"));
+    EXPECT_EQ(password, QStringLiteral("salajane"));
+
+    // With the name given, the dialog opens in the password; Esc cancels.
+    whenModal<TdlgLogin>([&](TdlgLogin *d) {
+        afterName = d->focusWidget() == d->passwordEdit() ? "password" : "name";
+        QTest::keyClick(d->passwordEdit(), Qt::Key_Escape);
+    });
+    user = QStringLiteral("MARI");
+    EXPECT_FALSE(prompt.askCredentials("Login as administrator", user, password));
+    EXPECT_EQ(afterName, QStringLiteral("password"));
 }
 
 TEST(ErrorLogTest, LineFormatAndAppend)
@@ -648,8 +836,19 @@ TEST(SecondInstanceTest, SecondStartHandsOverAndExitsWithOne)
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitCode(), 1);
     EXPECT_EQ(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished(5000);
+
+    // Asked to end, the first one goes the orderly way and takes its lock and its socket along.
+    first.terminate();
+    EXPECT_TRUE(first.waitForFinished(10000));
+    if (first.state() != QProcess::NotRunning) {
+        first.kill();
+        first.waitForFinished(5000);
+    }
+    const QString leftBehind = QDir::temp().filePath(QStringLiteral("velkora1IB-") + env.value("USER"));
+    EXPECT_FALSE(QFile::exists(leftBehind + QStringLiteral(".lock")));
+    EXPECT_FALSE(QFile::exists(leftBehind));
+    QFile::remove(leftBehind + QStringLiteral(".lock"));
+    QLocalServer::removeServer(QStringLiteral("velkora1IB-") + env.value("USER"));
 }
 
 } // namespace

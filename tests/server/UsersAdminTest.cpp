@@ -21,9 +21,14 @@ struct AdminPrompt : CredentialsPrompt
 {
     QStringList captions;
     bool answer = true;
+    // How many messages the person had seen when asked.
+    const ScriptedUserInterface *ui = nullptr;
+    QList<qsizetype> messagesSeen;
     bool askCredentials(const QString &caption, QString &user, QString &password) override
     {
         captions << caption;
+        if (ui)
+            messagesSeen << ui->shown().size();
         user = QStringLiteral("SYSDBA");
         password = TestServer::sysdbaPassword();
         return answer;
@@ -127,8 +132,14 @@ TEST_F(UsersAdminTest, OrdinaryUserIsAskedForAdministratorCredentialsOnce)
 {
     connectAs("PLAIN1", "plain1pw", false);
     TdmUsersAdmin1 admin(*module, session, &ui, &prompt);
+    prompt.ui = &ui;
+    // The refusal under the user's own credentials is shown before the administrator's are asked for.
+    QString refusal;
+    ui.expectMessageText("Kasutajad", &refusal);
     ASSERT_TRUE(admin.AddAccount("NEWAGENT", "pw"));
     EXPECT_EQ(prompt.captions, QStringList{"Login as administrator"});
+    EXPECT_EQ(prompt.messagesSeen, QList<qsizetype>{1});
+    EXPECT_FALSE(refusal.isEmpty());
     EXPECT_TRUE(admin.hasTypedAdminCredentials());
     ASSERT_TRUE(admin.GrantRole("NEWAGENT"));
     EXPECT_TRUE(canReadClients("NEWAGENT", "pw"));
@@ -138,10 +149,43 @@ TEST_F(UsersAdminTest, OrdinaryUserIsAskedForAdministratorCredentialsOnce)
     // Refusing to type them leaves everything as it was.
     TdmUsersAdmin1 again(*module, session, &ui, &prompt);
     prompt.answer = false;
+    ui.expectMessageText("Kasutajad", &refusal);
     EXPECT_FALSE(again.AddAccount("NEWAGENT", "pw"));
     prompt.answer = true;
     TdmUsersAdmin1 check(*module, session, &ui, &prompt);
     EXPECT_FALSE(check.ListAccounts().contains(QStringLiteral("NEWAGENT")));
+}
+
+TEST_F(UsersAdminTest, RoleIsGrantedAndRevokedUnderTheCredentialRule)
+{
+    {
+        fb::Services svc = fb::Services::attach(TestServer::server(), "SYSDBA", TestServer::sysdbaPassword());
+        svc.addUser(fb::UserAccount{"NEWAGENT", {}, {}, {}, false}, "pw");
+    }
+    connectAs("PLAIN1", "plain1pw", false);
+    TdmUsersAdmin1 admin(*module, session, &ui, &prompt);
+    prompt.ui = &ui;
+    // A user without the right to grant is told so and then asked for the administrator's credentials.
+    QString refusal;
+    ui.expectMessageText("Kasutajad", &refusal);
+    ASSERT_TRUE(admin.GrantRole("NEWAGENT"));
+    EXPECT_EQ(prompt.captions, QStringList{"Login as administrator"});
+    EXPECT_EQ(prompt.messagesSeen, QList<qsizetype>{1});
+    EXPECT_TRUE(canReadClients("NEWAGENT", "pw"));
+    // The typed credentials stay for the next operation.
+    ASSERT_TRUE(admin.RevokeRole("NEWAGENT"));
+    EXPECT_FALSE(canReadClients("NEWAGENT", "pw"));
+    EXPECT_EQ(prompt.captions.size(), 1);
+
+    // Refusing to type them grants nothing.
+    TdmUsersAdmin1 refused(*module, session, &ui, &prompt);
+    prompt.answer = false;
+    ui.expectMessageText("Kasutajad", &refusal);
+    EXPECT_FALSE(refused.GrantRole("NEWAGENT"));
+    EXPECT_FALSE(canReadClients("NEWAGENT", "pw"));
+    prompt.answer = true;
+    fb::Services svc = fb::Services::attach(TestServer::server(), "SYSDBA", TestServer::sysdbaPassword());
+    svc.deleteUser("NEWAGENT");
 }
 
 } // namespace
