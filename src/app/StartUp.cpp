@@ -22,11 +22,13 @@
 #include "TdmUserSettings1.h"
 #include "TdmUsersAdmin1.h"
 #include "TfMain.h"
+#include "WindowCatalog.h"
 #include "data/Translate.h"
 #include "VelkoraApplication.h"
 #include "data/DataSet.h"
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
+#include "ui/TfChildBtnBarForm01.h"
 #include "fb/FbError.h"
 #include "fb/TerminationRequest.h"
 #include "fb/Trace.h"
@@ -46,6 +48,7 @@ StartUp::StartUp(VelkoraApplication &app, const QStringList &arguments, const Po
 StartUp::~StartUp()
 {
     fb::TerminationRequest::install({});
+    TfChildBtnBarForm01::errorHook() = nullptr;
     m_usersAdmin.reset();
     if (m_data)
         m_data->setMainServices(nullptr);
@@ -176,6 +179,11 @@ int StartUp::run()
     // The data rules open client cards and title their messages through the main window.
     m_data->setMainServices(m_main.get());
     m_main->onCommandError = [this](const std::exception &e) { handleError(e); };
+    m_main->windowFactory = [this](const QString &className) {
+        return WindowCatalog::create(className, WindowContext{m_data.get(), m_ui});
+    };
+    // The commands of the child windows report their errors the same way.
+    TfChildBtnBarForm01::errorHook() = [this](const std::exception &e) { handleError(e); };
     m_adminPrompt = std::make_unique<DialogCredentialsPrompt>(m_main.get());
     if (m_ownUi)
         m_ownUi->setParent(m_main.get());

@@ -28,6 +28,7 @@
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"
+#include "ui/TfChildBtnBarForm01.h"
 #include "ui/WindowPlacement.h"
 
 struct TfMain::Command
@@ -37,6 +38,8 @@ struct TfMain::Command
     const char *handler;
     const char *shortcut;
     bool adminOnly;
+    const char *window = nullptr; // the class of the child window the command opens
+    int level = 0;                // the access level the command needs
 };
 
 namespace {
@@ -78,7 +81,10 @@ TfMain::TfMain(data::TData1 *data, data::Session *session, data::UserInterface *
     idleTimer->setInterval(100);
     connect(idleTimer, &QTimer::timeout, this, &TfMain::idle);
     idleTimer->start();
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { showActiveButtonBar(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        showActiveButtonBar();
+        mergeWindowMenu(sub);
+    });
 }
 
 TfMain::~TfMain()
@@ -110,11 +116,21 @@ QAction *TfMain::add(QMenu *menu, const Command &c)
         a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
     const QString handler = QString::fromLatin1(c.handler);
     const bool adminOnly = c.adminOnly;
+    const QString window = c.window ? QString::fromLatin1(c.window) : QString();
+    const int level = c.level;
     // The errors of a command end here: Qt's menu and action code is not made to pass exceptions on.
-    connect(a, &QAction::triggered, this, [this, handler, adminOnly] {
+    connect(a, &QAction::triggered, this, [this, handler, adminOnly, window, level] {
         try {
             if (adminOnly && !CheckRights(true))
                 return;
+            if (m_session->Level < level) {
+                m_ui->showMessage(Translate(QStringLiteral("Antud toimingu jaoks kasutajanivoo liiga madal !")), windowTitle());
+                return;
+            }
+            if (!window.isEmpty()) {
+                OpenWindow(window);
+                return;
+            }
             runCommand(handler);
         } catch (const data::Abort &) {
             // A rule that refused has said so already.
@@ -145,10 +161,10 @@ void TfMain::buildCommands()
         {"&Seadistused", "Näita andmebaasi kasutajaid...", "Nitaandmebaasikasutajaid1Click", "", true},
         {"&Seadistused", "Oma firma andmed", "Omafirmaandmed1Click", "", true},
         {"&Seadistused/Hooldus", "Telefoninumbrite otsingutabeli korrastamine", "Telefoninumbriteotsingutabelikorrastamine1Click", "", true},
-        {"&Seadistused/Andmete import", "Kliendid", "KLiendid2Click", "", false},
-        {"&Seadistused/Andmete import", "Tooted", "Tooted1Click", "", false},
-        {"&Seadistused/Andmete import", "Linnad-vallad", "Linnadvallad2Click", "", false},
-        {"&Seadistused/Andmete import", "Riigid", "Riigid2Click", "", false},
+        {"&Seadistused/Andmete import", "Kliendid", "KLiendid2Click", "", false, nullptr, 3},
+        {"&Seadistused/Andmete import", "Tooted", "Tooted1Click", "", false, nullptr, 3},
+        {"&Seadistused/Andmete import", "Linnad-vallad", "Linnadvallad2Click", "", false, nullptr, 3},
+        {"&Seadistused/Andmete import", "Riigid", "Riigid2Click", "", false, nullptr, 3},
         {"A&ndmed", "&Kliendid", "Kliendid1Click", "", false},
         {"A&ndmed", "Ava klient nr...", "Avaklientnr1Click", "", false},
         {"A&ndmed", "Kontakt&isikute koondtabel", "Kontaktisikutekoondtabel1Click", "", false},
@@ -161,10 +177,10 @@ void TfMain::buildCommands()
         {"A&ndmed", "Linnad-vallad", "Linnadvallad1Click", "", false},
         {"A&ndmed", "Riigid", "Riigid1Click", "", false},
         {"A&ndmed", "Omandivormid", "Omandivormid1Click", "", false},
-        {"A&ndmed", "Ametid", "Ametid1Click", "", false},
+        {"A&ndmed", "Ametid", "Ametid1Click", "", false, "TfAmetid"},
         {"A&ndmed", "Klassifikaatorid", "Klassifikaatorid1Click", "", false},
         {"A&ndmed", "Klassifikaatorite grupid", "Klassifikaatoritegrupid1Click", "", false},
-        {"A&ndmed", "Riigipühad", "Riigiphad1Click", "", false},
+        {"A&ndmed", "Riigipühad", "Riigiphad1Click", "", false, "TfPyhad"},
         {"A&ruanded", "Kontaktide koond", "Kontaktidekoond1Click", "", false},
         {"A&ruanded", "Agentide palgakoefitsiendid", "Agentidepalgakoefitsiendid1Click", "", false},
         {"Küsitlused/Koostamine", "Küsimused", "Ksimused1Click", "", false},
@@ -341,6 +357,10 @@ void TfMain::ShowChild(QWidget *window)
         // the normal state remembers its size.
         if (m_settings)
             WindowPlacement::restoreChildSize(*m_settings, sub, WindowPlacement::classNameOf(window));
+        // A remembered size that no longer fits the main area opens at the top left.
+        const QSize area = m_mdi->viewport()->size();
+        if (sub->y() + sub->height() >= area.height() || sub->x() + sub->width() >= area.width())
+            sub->move(0, 0);
         sub->installEventFilter(this);
         adoptButtonBar(sub, window);
         connect(sub, &QMdiSubWindow::windowStateChanged, this, &TfMain::showActiveButtonBar);
@@ -351,6 +371,43 @@ void TfMain::ShowChild(QWidget *window)
     else
         sub->showNormal();
     m_mdi->setActiveSubWindow(sub);
+}
+
+QWidget *TfMain::OpenWindow(const QString &className)
+{
+    // One window of a kind: a second command brings the first forward.
+    if (QWidget *open = m_windows.value(className)) {
+        ShowChild(open);
+        return open;
+    }
+    if (!windowFactory)
+        return nullptr;
+    data::WaitCursor wait(m_ui);
+    QWidget *window = windowFactory(className);
+    if (!window)
+        return nullptr;
+    m_windows.insert(className, window);
+    ShowChild(window);
+    return window;
+}
+
+QWidget *TfMain::openWindow(const QString &className) const
+{
+    return m_windows.value(className);
+}
+
+void TfMain::mergeWindowMenu(QMdiSubWindow *sub)
+{
+    // The active child's own menu stands in the menu bar before "&Aknad" while the child is active.
+    QMenu *menu = sub && sub->widget() ? sub->widget()->findChild<QMenu *>(QStringLiteral("Vorm1"), Qt::FindDirectChildrenOnly)
+                                       : nullptr;
+    if (menu == m_mergedMenu)
+        return;
+    if (m_mergedMenu)
+        menuBar()->removeAction(m_mergedMenu->menuAction());
+    m_mergedMenu = menu;
+    if (menu)
+        menuBar()->insertAction(m_windowMenu->menuAction(), menu->menuAction());
 }
 
 void TfMain::OpenClientCard(int clientCode, int page)
@@ -589,6 +646,19 @@ bool TfMain::event(QEvent *event)
 
 void TfMain::closeEvent(QCloseEvent *event)
 {
+    // Each open window with unsaved changes asks first; Cancel in any of them keeps the program.
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        auto *child = qobject_cast<TfChildBtnBarForm01 *>(sub->widget());
+        if (!child)
+            continue;
+        TfChildBtnBarForm01::SaveAnswer answer = TfChildBtnBarForm01::SaveAnswer::Cancel;
+        if (!child->runCommand([child, &answer] { answer = child->AskSave(); })
+            || answer == TfChildBtnBarForm01::SaveAnswer::Cancel) {
+            m_mdi->setActiveSubWindow(sub);
+            event->ignore();
+            return;
+        }
+    }
     if (confirmClose && m_ui->ask(Translate(QStringLiteral("Kas soovite väljuda ?")), windowTitle(),
                                   data::UserInterface::Buttons::YesNo) != data::UserInterface::Answer::Yes) {
         event->ignore();

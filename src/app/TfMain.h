@@ -68,6 +68,12 @@ public:
     std::function<void()> onStoreSettings;
     // Erases the remembered child window sizes.
     std::function<void()> onForgetChildSizes;
+    // Opens the child window of a class (at most one of each; a second call brings it forward).
+    QWidget *OpenWindow(const QString &className);
+    // The open window of a class, or nullptr.
+    QWidget *openWindow(const QString &className) const;
+    // Builds the child windows by class name (the program's catalogue of windows).
+    std::function<QWidget *(const QString &className)> windowFactory;
     // Opens a window that another part of the program builds, by its handler name.
     std::function<void(const QString &handler)> onOpenWindow;
     // Where the errors of the commands go (the program's error hook: message, then the error log);
@@ -97,6 +103,7 @@ private:
     void storeSettings();
     void adoptButtonBar(QMdiSubWindow *sub, QWidget *window);
     void showActiveButtonBar();
+    void mergeWindowMenu(QMdiSubWindow *sub);
 
     data::TData1 *m_data;
     data::Session *m_session;
@@ -109,4 +116,6 @@ private:
     QList<QLabel *> m_panels;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;
+    QHash<QString, QPointer<QWidget>> m_windows;
+    QPointer<QMenu> m_mergedMenu;
 };

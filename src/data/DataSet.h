@@ -64,6 +64,8 @@ public:
     DataSource *masterSource() const { return m_master; }
 
     void setGenerator(const QString &fieldName, const QString &generator, GeneratorMoment moment = GeneratorMoment::OnPost);
+    // The key field that a generator fills; empty without one.
+    const QString &generatorField() const { return m_generatorField; }
 
     // Fields. Fields may be defined before the first open to give them properties; the columns of the
     // select are matched to them by name.

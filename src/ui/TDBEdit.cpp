@@ -1,0 +1,69 @@
+#include "TDBEdit.h"
+
+#include <QKeyEvent>
+
+#include "data/DataSet.h"
+#include "data/Field.h"
+
+TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(this)
+{
+    connect(&m_link, &DataLink::changed, this, &TDBEdit::showValue);
+    connect(this, &QLineEdit::textEdited, this, [this] { m_modified = true; });
+}
+
+void TDBEdit::bind(data::DataSource *source, const QString &fieldName, data::UserInterface *ui)
+{
+    m_link.setUserInterface(ui);
+    m_link.setFieldName(fieldName);
+    m_link.setDataSource(source);
+}
+
+void TDBEdit::showValue()
+{
+    if (m_showing)
+        return;
+    m_showing = true;
+    data::Field *f = m_link.field();
+    const QString text = f ? f->text(false) : QString();
+    if (text != this->text())
+        setText(text);
+    setReadOnly(!m_link.canModify());
+    m_modified = false;
+    m_showing = false;
+}
+
+bool TDBEdit::updateRecord()
+{
+    if (!m_modified)
+        return true;
+    m_modified = false;
+    return m_link.setText(text());
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (m_clearingKeys && plain && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+        if (!isReadOnly())
+            m_link.clear();
+        event->accept();
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        updateRecord();
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && m_modified) {
+        showValue();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent *event)
+{
+    updateRecord();
+    QLineEdit::focusOutEvent(event);
+}

@@ -1,0 +1,119 @@
+#include "TDBGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "DataSetModel.h"
+#include "data/DataSet.h"
+#include "data/DataSource.h"
+#include "data/Field.h"
+#include "fb/Statement.h"
+
+TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
+{
+    setObjectName(QStringLiteral("DBGrid1"));
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->hide();
+}
+
+void TDBGrid::setDataSource(data::DataSource *source)
+{
+    m_source = source;
+    delete m_model;
+    m_model = nullptr;
+    if (!source || !source->dataSet())
+        return;
+    m_model = new DataSetModel(source->dataSet(), this);
+    setModel(m_model);
+    connect(source, &data::DataSource::currentChanged, this, &TDBGrid::followDataSet);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followDataSet);
+    followDataSet();
+}
+
+data::DataSet *TDBGrid::dataSet() const
+{
+    return m_source ? m_source->dataSet() : nullptr;
+}
+
+data::Field *TDBGrid::selectedField() const
+{
+    data::DataSet *ds = dataSet();
+    const QModelIndex cur = currentIndex();
+    if (!ds || !m_model || !cur.isValid())
+        return nullptr;
+    const int f = m_model->fieldIndex(cur.column());
+    return f >= 0 ? &ds->fieldAt(f) : nullptr;
+}
+
+void TDBGrid::followDataSet()
+{
+    data::DataSet *ds = dataSet();
+    if (!ds || !m_model || m_following)
+        return;
+    m_following = true;
+    const int row = ds->currentRow();
+    if (row >= 0 && row < m_model->rowCount() && m_model->columnCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        setCurrentIndex(m_model->index(row, std::min(column, m_model->columnCount() - 1)));
+    }
+    m_following = false;
+}
+
+void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    data::DataSet *ds = dataSet();
+    if (m_following || !ds || !current.isValid() || current.row() == ds->currentRow())
+        return;
+    m_following = true;
+    try {
+        ds->moveTo(current.row());
+    } catch (const std::exception &e) {
+        // The move was refused (a change that could not be saved): back on the row that stays, and
+        // the reason goes to whoever reports errors; nothing is thrown through the view.
+        m_following = false;
+        followDataSet();
+        if (onError)
+            onError(e);
+        return;
+    }
+    m_following = false;
+}
+
+void TDBGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_S && (event->modifiers() & Qt::ControlModifier)) {
+        emit sortRequested();
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    const bool modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!modifiers && !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).isPrint()) {
+        if (const data::Field *f = selectedField()) {
+            const bool searchable = (f->kind() == data::Field::Kind::Data || f->kind() == data::Field::Kind::Calculated ||
+                                     f->kind() == data::Field::Kind::Computed)
+                                    && f->dataType() != fb::FieldKind::TextBlob && f->dataType() != fb::FieldKind::Boolean;
+            if (searchable) {
+                emit quickSearchRequested(text);
+                event->accept();
+                return;
+            }
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+        emit popupRequested(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}

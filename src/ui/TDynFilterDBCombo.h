@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QComboBox>
+#include <QVariant>
+
+class DataSetModel;
+
+namespace data {
+class DataSet;
+}
+
+// A filter drop-down over a reference dataset: shows one field of its rows and gives the chosen row's
+// key. Choosing, and clearing with Backspace or Delete, report a change.
+class TDynFilterDBCombo : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit TDynFilterDBCombo(QWidget *parent = nullptr);
+
+    void setList(data::DataSet *list, const QString &keyField, const QString &listField);
+    // The chosen row's key as text; empty with none.
+    QString keyValue() const;
+    void setKeyValue(const QString &key);
+    void clearValue();
+
+signals:
+    void OnFilterChange();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showPopup() override;
+
+private:
+    data::DataSet *m_list = nullptr;
+    DataSetModel *m_model = nullptr;
+    QString m_keyField;
+    QString m_listField;
+};

@@ -1,0 +1,212 @@
+#include "TfChildBtnBarForm01.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "TDBEdit.h"
+#include "TDBLookupComboBox.h"
+#include "TDynFilterComboBox.h"
+#include "TDynFilterDBCombo.h"
+#include "data/DataError.h"
+#include "data/DataSet.h"
+#include "data/DataSource.h"
+#include "data/Translate.h"
+#include "data/UserInterface.h"
+#include "fb/FbError.h"
+
+TfChildBtnBarForm01::TfChildBtnBarForm01(const WindowContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_bar(new QWidget(this)), m_barLayout(new QHBoxLayout(m_bar)),
+      m_menu(new QMenu(Translate(QStringLiteral("Aktii&vne aken")), this)), m_lookupPopup(new QMenu(this)),
+      m_layout(new QVBoxLayout(this))
+{
+    m_bar->setObjectName(QStringLiteral("panToolBar"));
+    m_barLayout->setContentsMargins(0, 0, 0, 0);
+    m_barLayout->setSpacing(0);
+    m_menu->setObjectName(QStringLiteral("Vorm1"));
+    m_lookupPopup->setObjectName(QStringLiteral("LookupPopup1"));
+    m_lookupPopup->addAction(Translate(QStringLiteral("Clear")), this, [this] {
+        if (m_popupOwner)
+            runCommand([this] { ClearControl(m_popupOwner); });
+    })->setObjectName(QStringLiteral("LookupPopup1Clear"));
+    m_layout->setContentsMargins(2, 2, 2, 2);
+    // Until the main window takes the bar into its tool bar, the window shows it itself.
+    m_layout->addWidget(m_bar);
+}
+
+TfChildBtnBarForm01::~TfChildBtnBarForm01() = default;
+
+std::function<void(const std::exception &)> &TfChildBtnBarForm01::errorHook()
+{
+    static std::function<void(const std::exception &)> hook;
+    return hook;
+}
+
+QToolButton *TfChildBtnBarForm01::addBarButton(QAction *action, const QString &objectName)
+{
+    auto *b = new QToolButton(m_bar);
+    b->setObjectName(objectName);
+    b->setDefaultAction(action);
+    b->setAutoRaise(true);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_barLayout->addWidget(b);
+    return b;
+}
+
+QAction *TfChildBtnBarForm01::addCommand(const QString &objectName, const QString &caption,
+                                         const std::function<void()> &command, const QKeySequence &shortcut,
+                                         const QString &buttonName)
+{
+    auto *a = new QAction(caption, this);
+    a->setObjectName(objectName);
+    if (!shortcut.isEmpty()) {
+        a->setShortcut(shortcut);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    m_menu->addAction(a);
+    if (!buttonName.isEmpty())
+        addBarButton(a, buttonName);
+    return a;
+}
+
+void TfChildBtnBarForm01::reportError(const std::exception &e)
+{
+    if (errorHook()) {
+        errorHook()(e);
+        return;
+    }
+    QString message;
+    if (const auto *d = dynamic_cast<const data::DataError *>(&e))
+        message = d->message();
+    else if (const auto *f = dynamic_cast<const fb::FbError *>(&e))
+        message = f->message();
+    else
+        message = QString::fromLocal8Bit(e.what());
+    if (m_context.ui)
+        m_context.ui->showMessage(message, windowTitle());
+}
+
+bool TfChildBtnBarForm01::runCommand(const std::function<void()> &command)
+{
+    try {
+        command();
+        return true;
+    } catch (const data::Abort &) {
+    } catch (const std::exception &e) {
+        reportError(e);
+    }
+    return false;
+}
+
+void TfChildBtnBarForm01::addEditedSource(data::DataSource *source)
+{
+    m_sources.emplace_back(source);
+}
+
+bool TfChildBtnBarForm01::IsUnchanged() const
+{
+    for (const auto &s : m_sources)
+        if (s && s->dataSet() && s->dataSet()->isEditing())
+            return false;
+    return true;
+}
+
+void TfChildBtnBarForm01::SaveAll()
+{
+    // A refused post stops the walk: its dataset stays in its state and the error goes on.
+    for (const auto &s : m_sources)
+        if (s && s->dataSet() && s->dataSet()->isEditing())
+            s->dataSet()->post();
+}
+
+void TfChildBtnBarForm01::CancelAll()
+{
+    for (const auto &s : m_sources)
+        if (s && s->dataSet() && s->dataSet()->isEditing())
+            s->dataSet()->cancel();
+}
+
+TfChildBtnBarForm01::SaveAnswer TfChildBtnBarForm01::AskSave()
+{
+    if (IsUnchanged())
+        return SaveAnswer::No;
+    const auto answer = m_context.ui
+                            ? m_context.ui->ask(Translate(QStringLiteral("Andmeid on muudetud!")) + QStringLiteral("\n") +
+                                                    Translate(QStringLiteral("Kas salvestada ?")),
+                                                windowTitle(), data::UserInterface::Buttons::YesNoCancel)
+                            : data::UserInterface::Answer::Cancel;
+    switch (answer) {
+    case data::UserInterface::Answer::Yes:
+        SaveAll();
+        return SaveAnswer::Yes;
+    case data::UserInterface::Answer::No: {
+        data::DataSet *main = !m_sources.empty() && m_sources.front() ? m_sources.front()->dataSet() : nullptr;
+        const bool inserting = main && main->state() == data::DataSet::State::Insert;
+        CancelAll();
+        return inserting ? SaveAnswer::Discarded : SaveAnswer::No;
+    }
+    default: return SaveAnswer::Cancel;
+    }
+}
+
+void TfChildBtnBarForm01::closeEvent(QCloseEvent *event)
+{
+    // The save question decides: Cancel, or a save that failed, keeps the window with its changes.
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (!runCommand([this, &answer] { answer = AskSave(); }) || answer == SaveAnswer::Cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfChildBtnBarForm01::ClearControl(QWidget *control)
+{
+    if (auto *lookup = qobject_cast<TDBLookupComboBox *>(control)) {
+        lookup->link().clear();
+    } else if (auto *edit = qobject_cast<TDBEdit *>(control)) {
+        if (!edit->isReadOnly())
+            edit->link().clear();
+    } else if (auto *filterDb = qobject_cast<TDynFilterDBCombo *>(control)) {
+        filterDb->clearValue();
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->clear();
+    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void TfChildBtnBarForm01::attachLookupClearing(QWidget *control)
+{
+    control->setProperty("lookupClearing", true);
+    control->installEventFilter(this);
+    control->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(control, &QWidget::customContextMenuRequested, this, [this, control](const QPoint &pos) {
+        m_popupOwner = control;
+        m_lookupPopup->popup(control->mapToGlobal(pos));
+    });
+}
+
+bool TfChildBtnBarForm01::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain = (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+        if (plain && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
+            if (auto *w = qobject_cast<QWidget *>(watched); w && w->property("lookupClearing").toBool()) {
+                runCommand([w] { ClearControl(w); });
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDate>
+
+#include "TfChildBtnBarForm01.h"
+
+class QCheckBox;
+class QHBoxLayout;
+class QMenu;
+class TDBGrid;
+class THDBNavigator;
+
+namespace data {
+class DataSet;
+class DataSource;
+} // namespace data
+
+// The list window: a read-only grid over one dataset with a filter panel above it, the navigator,
+// refresh, sort, the filter switch and the window's menu.
+class TfDataListForm1 : public TfChildBtnBarForm01
+{
+    Q_OBJECT
+
+public:
+    explicit TfDataListForm1(const WindowContext &context, QWidget *parent = nullptr);
+    ~TfDataListForm1() override;
+
+    // Binds the window to its dataset and opens it.
+    void setDataSet(data::DataSet *dataSet);
+    data::DataSet *dataSet() const;
+    data::DataSource *DataSource1() const { return m_source; }
+    TDBGrid *DBGrid1() const { return m_grid; }
+    THDBNavigator *HDBNavigator1() const { return m_navigator; }
+    QCheckBox *cbUseFilter() const { return m_useFilter; }
+    QWidget *panFilter() const { return m_panFilter; }
+    QMenu *popKuupValik() const { return m_dateMenu; }
+
+    // Shows all rows: the filter switch goes off and the filter is applied.
+    void DisableFilter();
+    // Collects the conditions of the filter panel, applies them and returns them joined.
+    virtual QString ApplyFilter() { return QString(); }
+    // The filter in words, the subtitle of a printed list.
+    virtual QString FilterDescription() { return QString(); }
+    // The range chosen from the date-range menu: written into the window's date filter controls.
+    virtual void SetDateRange(const QDate &from, const QDate &to)
+    {
+        Q_UNUSED(from);
+        Q_UNUSED(to);
+    }
+
+    // The commands of the window (also reached through its menu and buttons).
+    void UpdateFilter();
+    void RefreshData();
+    void Sort();
+
+protected:
+    // Filter controls: Enter applies the filter, Backspace and Delete clear the control, and the
+    // pop-up offers "Kustuta" and "Kehtesta filtritingimused". Date controls get the date-range menu.
+    void addFilterControl(QWidget *control, const QString &label = QString());
+    void addDateFilterControl(QWidget *control, const QString &label = QString());
+    QHBoxLayout *filterLayout() const { return m_filterLayout; }
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildDateMenu();
+    void dateRangeChosen(int tag);
+
+    data::DataSource *m_source;
+    TDBGrid *m_grid;
+    THDBNavigator *m_navigator;
+    QWidget *m_panFilter;
+    QHBoxLayout *m_filterLayout;
+    QCheckBox *m_useFilter;
+    QAction *m_filterMenuItem = nullptr;
+    QMenu *m_filterPopup;
+    QMenu *m_dateMenu;
+    QPointer<QWidget> m_popupOwner;
+};
