@@ -42,6 +42,13 @@ bool sameValues(const QVariantList &a, const QVariantList &b)
     return true;
 }
 
+// The row to be written or changed is no longer where it was read from.
+DataError rowGone()
+{
+    return DataError(
+        Translate(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud")));
+}
+
 // Messages of the dataset layer: the dataset's name, then the translated text.
 QString named(const QString &dataSetName, const char *text)
 {
@@ -89,7 +96,8 @@ void DataSet::setMasterSource(DataSource *master)
 {
     if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
-        std::erase_if(m_master->m_details, [this](const QPointer<DataSet> &d) { return d.isNull() || d.data() == this; });
+        std::erase_if(m_master->m_details,
+                      [this](const QPointer<DataSet> &d) { return d.isNull() || d.data() == this; });
     }
     m_master = master;
     if (m_master) {
@@ -314,8 +322,8 @@ void DataSet::createFieldsFrom(const fb::Statement &st)
             f = m_fields.back().get();
         }
         // Columns the server computes (the names beside codes) are shown, never written.
-        if (f->m_kind == Field::Kind::Data && !col.relation.isEmpty()
-            && m_transaction->attachment().computedColumns(*m_transaction, col.relation).contains(col.name))
+        if (f->m_kind == Field::Kind::Data && !col.relation.isEmpty() &&
+            m_transaction->attachment().computedColumns(*m_transaction, col.relation).contains(col.name))
             f->m_kind = Field::Kind::Computed;
         if (f->dataType() == fb::FieldKind::Unknown)
             f->setDataType(col.kind);
@@ -732,7 +740,7 @@ void DataSet::edit()
     const RowMark mark = markCurrent();
     run(beforeEdit);
     if (!returnTo(mark) || m_current < 0)
-        throw DataError(Translate(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud")));
+        throw rowGone();
     m_editBuffer = m_rows[m_current].values;
     setState(State::Edit);
     run(afterEdit);
@@ -801,7 +809,7 @@ void DataSet::post()
         bindParams(st, sql.names(), &m_rows[m_current], &m_editBuffer);
         st.execute();
         if (!inserting && st.type() == fb::Statement::Type::Update && st.affectedRows() == 0)
-            throw DataError(Translate(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud")));
+            throw rowGone();
     }
 
     Row &row = m_rows[m_current];
@@ -894,7 +902,7 @@ void DataSet::remove()
         cancel();
     // The handlers may have reopened the dataset: the row the user chose is the one deleted.
     if (!returnTo(mark) || m_current < 0)
-        throw DataError(Translate(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud")));
+        throw rowGone();
     const ParamSql &sql = statementFor(Delete);
     if (sql.isEmpty())
         throw DataError(named(m_name, "Cannot modify a read-only dataset"));

@@ -6,8 +6,7 @@ namespace data {
 
 namespace {
 
-template <typename T>
-void forget(std::vector<QPointer<T>> &list, const T *item)
+template <typename T> void forget(std::vector<QPointer<T>> &list, const T *item)
 {
     std::erase_if(list, [item](const QPointer<T> &p) { return p.isNull() || p.data() == item; });
 }

@@ -451,7 +451,6 @@ TEST_F(DataSetTest, TelephoneSearchColumnsFollowTheNumbersOnSave)
     EXPECT_TRUE(ds.field("KLITELTRIM").isNull());
 }
 
-
 TEST_F(DataSetTest, CalculatedFieldsAndLookUpsFollowTheRowBeingEdited)
 {
     DataSet places(*tr, QStringLiteral("taLinnadL"));
@@ -506,7 +505,8 @@ TEST_F(DataSetTest, DetailEditThatCannotBePostedHoldsTheMasterOnItsRow)
     data::DataSource dsKliendid(master.get());
     DataSet persons(*tr, QStringLiteral("taKontaktIsikud"));
     persons.setSelectSql("select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = :KLIKOOD");
-    persons.setModifySql("update KLIKISIK set KONTAKTISIKNIMI = :KONTAKTISIKNIMI where KLIKISIKKOOD = :OLD_KLIKISIKKOOD");
+    persons.setModifySql(
+        "update KLIKISIK set KONTAKTISIKNIMI = :KONTAKTISIKNIMI where KLIKISIKKOOD = :OLD_KLIKISIKKOOD");
     persons.setMasterSource(&dsKliendid);
     persons.defineField("KONTAKTISIKNIMI").setRequired(true);
     persons.field("KONTAKTISIKNIMI").setDisplayLabel(QStringLiteral("Nimi"));
@@ -533,7 +533,9 @@ TEST_F(DataSetTest, DetailEditThatCannotBePostedHoldsTheMasterOnItsRow)
     EXPECT_EQ(master->field("KLIKOOD").asInt(), 9);
     EXPECT_EQ(persons.state(), DataSet::State::Browse);
     EXPECT_TRUE(persons.isEmpty());
-    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIKISIK where KLIKISIKKOOD = 801 and KONTAKTISIKNIMI = 'Mati Kask'"), 1);
+    EXPECT_EQ(countOnOtherConnection(
+                  "select count(*) from KLIKISIK where KLIKISIKKOOD = 801 and KONTAKTISIKNIMI = 'Mati Kask'"),
+              1);
 }
 
 TEST_F(DataSetTest, ServerComputedColumnsAreReadOnly)
@@ -586,7 +588,8 @@ TEST_F(DataSetTest, FetchErrorReachesTheCallerAndKeepsTheRowsRead)
 TEST_F(DataSetTest, RereadFailureAfterTheWriteStillCommitsAndIsReported)
 {
     auto ds = clients("where KLIKOOD = 13");
-    ds->setRefreshSql("select KLIKOOD, KLINIMI, cast(KLINIMI as integer) as KATKINE from KLIENTK where KLIKOOD = :KLIKOOD");
+    ds->setRefreshSql(
+        "select KLIKOOD, KLINIMI, cast(KLINIMI as integer) as KATKINE from KLIENTK where KLIKOOD = :KLIKOOD");
     QStringList events;
     ds->afterPost.push_back([&](DataSet &) { events << "afterPost"; });
     ds->open();
@@ -608,17 +611,16 @@ TEST_F(DataSetTest, RereadFailureAfterTheWriteStillCommitsAndIsReported)
 TEST_F(DataSetTest, EachDatasetKeepsTheStatementsOfItsOwnUpdateObject)
 {
     // The places list is editable through an update object of its own and marks whether it can be changed.
-    data::UpdateObject updPlaces{QStringLiteral("updLinnad"),
-                                 "select LINNVALDKOOD, LINNVALDNIMI from LINNVALD where LINNVALDKOOD = :LINNVALDKOOD",
-                                 QString(), "update LINNVALD set LINNVALDNIMI = :LINNVALDNIMI where LINNVALDKOOD = :OLD_LINNVALDKOOD",
-                                 QString()};
+    data::UpdateObject updPlaces{
+        QStringLiteral("updLinnad"),
+        "select LINNVALDKOOD, LINNVALDNIMI from LINNVALD where LINNVALDKOOD = :LINNVALDKOOD", QString(),
+        "update LINNVALD set LINNVALDNIMI = :LINNVALDNIMI where LINNVALDKOOD = :OLD_LINNVALDKOOD", QString()};
     DataSet places(*tr, QStringLiteral("taLinnadL"));
     places.setSelectSql("select LINNVALDKOOD, LINNVALDNIMI from LINNVALD order by LINNVALDKOOD");
     places.setUpdateObject(&updPlaces);
     places.defineField("MUUDETAV", fb::FieldKind::Text, data::Field::Kind::Calculated);
-    places.onCalcFields.push_back([](DataSet &d) {
-        d.field("MUUDETAV").setValue(d.canModify() ? QStringLiteral("Y") : QStringLiteral("N"));
-    });
+    places.onCalcFields.push_back(
+        [](DataSet &d) { d.field("MUUDETAV").setValue(d.canModify() ? QStringLiteral("Y") : QStringLiteral("N")); });
 
     // A contact person's note takes the client's place through the master's look-up field.
     auto master = clients("where KLIKOOD = 15");
@@ -633,7 +635,8 @@ TEST_F(DataSetTest, EachDatasetKeepsTheStatementsOfItsOwnUpdateObject)
     persons.setSelectSql("select KLIKISIKKOOD, KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = :KLIKOOD");
     persons.setUpdateObject(&updPersons);
     persons.setMasterSource(&dsKliendid);
-    att.executeImmediate(*tr, "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (1501, 15, 'Ülle')");
+    att.executeImmediate(*tr,
+                         "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (1501, 15, 'Ülle')");
     tr->commitRetaining();
 
     places.open();
@@ -665,7 +668,8 @@ TEST_F(DataSetTest, HandlersThatReopenKeepTheChosenRow)
     EXPECT_EQ(ds->field("KLIKOOD").asInt(), 23);
     ds->field("KLIKOMMENT").setText(QStringLiteral("Valitud rida"));
     ds->post();
-    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 23 and KLIKOMMENT = 'Valitud rida'"), 1);
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 23 and KLIKOMMENT = 'Valitud rida'"),
+              1);
 
     ds->moveTo(2);
     ds->insert();

@@ -95,7 +95,8 @@ TEST_F(MasterDetailTest, ContactPersonChangesLandOnTheChosenRowWhileTheClientIsE
     ASSERT_TRUE(clients.locate("KLIKOOD", 1));
     persons.open();
     ASSERT_EQ(persons.recordCount(), 3);
-    const QString names = QStringLiteral("select KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = 1 order by KLIKISIKKOOD");
+    const QString names =
+        QStringLiteral("select KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = 1 order by KLIKISIKKOOD");
     const QString note = QStringLiteral("select KLIKOMMENT from KLIENTK where KLIKOOD = 1");
 
     // The third contact person is changed while the client's note is being typed: the client is
