@@ -4,7 +4,9 @@
 
 #include "DataSource.h"
 #include "FieldText.h"
+#include "Translate.h"
 #include "UpdateObject.h"
+#include "fb/Attachment.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
@@ -30,6 +32,29 @@ bool sameValue(const QVariant &a, const QVariant &b, bool caseInsensitive)
     return a == b;
 }
 
+bool sameValues(const QVariantList &a, const QVariantList &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (!sameValue(a[i], b[i], false))
+            return false;
+    return true;
+}
+
+// The row to be written or changed is no longer where it was read from.
+DataError rowGone()
+{
+    return DataError(
+        Translate(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud")));
+}
+
+// Messages of the dataset layer: the dataset's name, then the translated text.
+QString named(const QString &dataSetName, const char *text)
+{
+    return dataSetName + QStringLiteral(": ") + Translate(QString::fromUtf8(text));
+}
+
 } // namespace
 
 DataSet::DataSet(fb::Transaction &transaction, const QString &name, QObject *parent)
@@ -52,13 +77,12 @@ bool DataSet::canModify() const
 
 const ParamSql &DataSet::statementFor(int which) const
 {
-    static thread_local ParamSql fromObject[4];
     if (m_updateObject) {
         const QString *text[] = {&m_updateObject->refreshSql, &m_updateObject->insertSql, &m_updateObject->modifySql,
                                  &m_updateObject->deleteSql};
-        if (fromObject[which].original() != *text[which])
-            fromObject[which] = ParamSql(*text[which]);
-        return fromObject[which];
+        if (m_fromObject[which].original() != *text[which])
+            m_fromObject[which] = ParamSql(*text[which]);
+        return m_fromObject[which];
     }
     switch (which) {
     case Refresh: return m_refresh;
@@ -70,29 +94,123 @@ const ParamSql &DataSet::statementFor(int which) const
 
 void DataSet::setMasterSource(DataSource *master)
 {
-    if (m_master)
+    if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
+        std::erase_if(m_master->m_details,
+                      [this](const QPointer<DataSet> &d) { return d.isNull() || d.data() == this; });
+    }
     m_master = master;
     if (m_master) {
+        m_master->m_details.emplace_back(this);
         connect(m_master, &DataSource::currentChanged, this, &DataSet::masterChanged);
         connect(m_master, &DataSource::dataChanged, this, &DataSet::masterChanged);
     }
 }
 
+QVariantList DataSet::masterLinkValues() const
+{
+    QVariantList values;
+    DataSet *master = m_master ? m_master->dataSet() : nullptr;
+    for (const QString &n : m_select.names()) {
+        const Field *mf = master && master->isActive() ? master->findField(n) : nullptr;
+        values << (mf ? mf->value() : QVariant());
+    }
+    return values;
+}
+
+int DataSet::masterRow() const
+{
+    DataSet *master = m_master ? m_master->dataSet() : nullptr;
+    return master && master->isActive() ? master->currentRow() : -1;
+}
+
+bool DataSet::linkChanged() const
+{
+    return masterRow() != m_masterRowOpened || !sameValues(masterLinkValues(), m_masterLink);
+}
+
 void DataSet::masterChanged()
 {
-    // The detail follows the master's current row: reopened with the master's values.
-    if (!isActive())
+    // The detail follows the master's key: a post, cancel or refresh that leaves the key as it was
+    // keeps the detail open and positioned (a detail change may be posting the master just now).
+    if (!isActive() || !linkChanged())
         return;
     if (isEditing()) {
+        // The master posts its details before it moves; this is a change of its key under an open
+        // detail edit. An edit that cannot be posted stays, and the detail follows after its post.
         try {
             post();
         } catch (...) {
-            // A detail change that cannot be posted cannot follow the master to another row.
-            cancel();
+            m_followPending = true;
+            return;
         }
     }
+    m_followPending = false;
     reopen();
+}
+
+void DataSet::postDetails(bool onlyWhenLinkChanges)
+{
+    // Copied first: posting a detail may add or drop sources and details.
+    std::vector<QPointer<DataSet>> details;
+    for (const QPointer<DataSource> &src : m_sources)
+        if (src)
+            for (DataSet *d : src->details())
+                details.emplace_back(d);
+    for (const QPointer<DataSet> &d : details)
+        if (d && d->isEditing() && (!onlyWhenLinkChanges || d->linkChanged()))
+            d->post();
+}
+
+QStringList DataSet::keyFieldNames() const
+{
+    // The refresh statement finds a row by its key; the delete statement by the key's old values.
+    QStringList keys;
+    for (const QString &n : statementFor(Refresh).names())
+        if (findField(n) && !keys.contains(n))
+            keys << n;
+    if (keys.isEmpty())
+        for (const QString &n : statementFor(Delete).names())
+            if (n.startsWith(QLatin1String("OLD_")) && findField(n.mid(4)) && !keys.contains(n.mid(4)))
+                keys << n.mid(4);
+    if (keys.isEmpty())
+        for (const auto &f : m_fields)
+            if (f->kind() == Field::Kind::Data)
+                keys << f->fieldName();
+    return keys;
+}
+
+DataSet::RowMark DataSet::markCurrent() const
+{
+    RowMark mark;
+    mark.openCount = m_openCount;
+    mark.row = m_current;
+    if (m_current >= 0 && m_current < fetchedCount())
+        for (const QString &k : keyFieldNames())
+            mark.key << m_rows[m_current].values[field(k).index()];
+    return mark;
+}
+
+bool DataSet::returnTo(const RowMark &mark)
+{
+    if (mark.openCount == m_openCount || mark.row < 0)
+        return true;
+    const QStringList keys = keyFieldNames();
+    std::vector<int> indexes;
+    for (const QString &k : keys)
+        indexes.push_back(field(k).index());
+    for (int r = 0;; ++r) {
+        ensureFetched(r);
+        if (r >= fetchedCount())
+            return false;
+        bool match = static_cast<qsizetype>(indexes.size()) == mark.key.size();
+        for (size_t i = 0; i < indexes.size() && match; ++i)
+            match = sameValue(m_rows[r].values[indexes[i]], mark.key[static_cast<qsizetype>(i)], false);
+        if (match) {
+            setCurrent(r);
+            return true;
+        }
+    }
 }
 
 void DataSet::setGenerator(const QString &fieldName, const QString &generator, GeneratorMoment moment)
@@ -110,7 +228,7 @@ Field &DataSet::defineField(const QString &name, fb::FieldKind type, Field::Kind
         return *f;
     }
     if (isActive() && kind == Field::Kind::Data)
-        throw DataError(QStringLiteral("Field '%1' cannot be added to an open dataset").arg(name));
+        throw DataError(Translate(QStringLiteral("Field '%1' cannot be added to an open dataset")).arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, static_cast<int>(m_fields.size()), name.toUpper(), type, kind));
     for (Row &r : m_rows)
         r.values.emplace_back();
@@ -129,7 +247,7 @@ Field &DataSet::field(const QString &name) const
 {
     Field *f = findField(name);
     if (!f)
-        throw DataError(QStringLiteral("%1: Field '%2' not found").arg(m_name, name));
+        throw DataError(named(m_name, "Field '%1' not found").arg(name));
     return *f;
 }
 
@@ -137,9 +255,8 @@ QVariant DataSet::valueAt(int row, int fieldIndex) const
 {
     if (row < 0 || row >= fetchedCount() || fieldIndex < 0 || fieldIndex >= fieldCount())
         return QVariant();
-    if (row == m_current && isEditing())
-        return m_editBuffer[fieldIndex];
     const Field &f = *m_fields[fieldIndex];
+    // A look-up follows the key fields of the row, which are in the edit buffer while it is edited.
     if (f.kind() == Field::Kind::Lookup && f.lookupDataSet()) {
         QVariantList keys;
         for (const QString &k : f.keyFields().split(QLatin1Char(';'))) {
@@ -148,6 +265,8 @@ QVariant DataSet::valueAt(int row, int fieldIndex) const
         }
         return f.lookupDataSet()->lookup(f.lookupKeyFields().split(QLatin1Char(';')), keys, f.lookupResultField());
     }
+    if (row == m_current && isEditing())
+        return m_editBuffer[fieldIndex];
     return m_rows[row].values[fieldIndex];
 }
 
@@ -202,6 +321,10 @@ void DataSet::createFieldsFrom(const fb::Statement &st)
                                                        col.kind, Field::Kind::Data));
             f = m_fields.back().get();
         }
+        // Columns the server computes (the names beside codes) are shown, never written.
+        if (f->m_kind == Field::Kind::Data && !col.relation.isEmpty() &&
+            m_transaction->attachment().computedColumns(*m_transaction, col.relation).contains(col.name))
+            f->m_kind = Field::Kind::Computed;
         if (f->dataType() == fb::FieldKind::Unknown)
             f->setDataType(col.kind);
         f->setSize(col.charLength);
@@ -244,22 +367,20 @@ DataSet::Row DataSet::readRow(const fb::Statement &st) const
 
 void DataSet::calculate(int row)
 {
-    if (onCalcFields.empty() || row < 0)
+    if (onCalcFields.empty() || row < 0 || m_calculating)
         return;
     // Calculated fields are written into the row itself while the handlers run.
     const int saved = m_current;
     m_current = row;
     const State savedState = m_state;
     m_state = State::Browse;
-    try {
-        run(onCalcFields);
-    } catch (...) {
+    m_calculating = true;
+    const auto restore = qScopeGuard([&] {
+        m_calculating = false;
         m_current = saved;
         m_state = savedState;
-        throw;
-    }
-    m_current = saved;
-    m_state = savedState;
+    });
+    run(onCalcFields);
 }
 
 QVariant DataSet::paramValue(const QString &name, const Row *row, const std::vector<QVariant> *newValues) const
@@ -293,7 +414,7 @@ void DataSet::open()
     if (isActive())
         return;
     if (m_select.isEmpty())
-        throw DataError(QStringLiteral("%1: no select statement").arg(m_name));
+        throw DataError(named(m_name, "no select statement"));
     run(beforeOpen);
     auto st = std::make_unique<fb::Statement>(*m_transaction, m_select.positional());
     // Master values: the detail's parameters of the same names.
@@ -311,6 +432,11 @@ void DataSet::open()
     createFieldsFrom(*st);
     m_rows.clear();
     m_cursor = std::move(st);
+    m_fetchFailed = false;
+    ++m_openCount;
+    m_masterLink = masterLinkValues();
+    m_masterRowOpened = masterRow();
+    m_followPending = false;
     m_state = State::Browse;
     // The first row arrives inside the reset, so that views see one consistent change.
     if (m_cursor->fetch()) {
@@ -333,10 +459,14 @@ void DataSet::close()
     if (!isActive())
         return;
     run(beforeClose);
+    // The details lose their master row: a change of theirs is posted first, or the close is refused.
+    postDetails(false);
+    m_followPending = false;
     if (isEditing())
         cancel();
     emit aboutToReset();
     m_cursor.reset();
+    m_fetchFailed = false;
     m_rows.clear();
     m_current = -1;
     m_eof = m_bof = true;
@@ -366,6 +496,7 @@ int DataSet::fetchMore(int count)
     const auto done = qScopeGuard([this] { m_fetching = false; });
     std::vector<Row> fresh;
     fresh.reserve(std::min(count, 4096));
+    std::exception_ptr failure;
     try {
         while (static_cast<int>(fresh.size()) < count) {
             if (!m_cursor->fetch()) {
@@ -375,13 +506,17 @@ int DataSet::fetchMore(int count)
             fresh.push_back(readRow(*m_cursor));
         }
     } catch (const fb::FbError &) {
-        // A cursor lost to a hard commit or a dropped connection ends the rows we can show.
+        // The rows read so far stay, but the list is not whole: the user is told, not left with a
+        // silently shorter list.
         m_cursor.reset();
-        if (fresh.empty())
-            throw;
+        m_fetchFailed = true;
+        failure = std::current_exception();
     }
-    if (fresh.empty())
+    if (fresh.empty()) {
+        if (failure)
+            std::rethrow_exception(failure);
         return 0;
+    }
     const int first = fetchedCount();
     const int n = static_cast<int>(fresh.size());
     // A row being inserted at the end stays the last row.
@@ -391,6 +526,8 @@ int DataSet::fetchMore(int count)
     emit rowsInserted();
     for (int i = first; i < first + n; ++i)
         calculate(i);
+    if (failure)
+        std::rethrow_exception(failure);
     return n;
 }
 
@@ -424,10 +561,12 @@ void DataSet::setCurrent(int row)
 void DataSet::moveTo(int row)
 {
     if (!isActive())
-        throw DataError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot perform this operation on a closed dataset"));
     if (isEditing())
         post();
     ensureFetched(row);
+    if (!m_rows.empty() && std::clamp(row, 0, fetchedCount() - 1) != m_current)
+        postDetails(false);
     m_bof = row <= 0;
     m_eof = row >= fetchedCount() && isFullyFetched();
     if (m_rows.empty()) {
@@ -530,17 +669,25 @@ QVariant DataSet::nextGeneratorValue() const
     fb::Statement st(*m_transaction, QStringLiteral("select gen_id(%1, 1) from RDB$DATABASE").arg(m_generator));
     st.execute();
     if (!st.fetch())
-        throw DataError(QStringLiteral("Generator %1 gave no value").arg(m_generator));
+        throw DataError(Translate(QStringLiteral("Generator %1 gave no value")).arg(m_generator));
     return st.getInt(0);
 }
 
-void DataSet::newRecord(int position)
+void DataSet::newRecord(bool atEnd)
 {
     if (!isActive())
-        throw DataError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot perform this operation on a closed dataset"));
     if (isEditing())
         post();
+    postDetails(false);
+    const RowMark mark = markCurrent();
     run(beforeInsert);
+    // The handlers may have reopened the dataset: the place of the new row is taken afterwards.
+    if (atEnd)
+        fetchAll();
+    else
+        returnTo(mark);
+    const int position = atEnd ? fetchedCount() : std::clamp(m_current, 0, fetchedCount());
     Row r;
     r.values.resize(m_fields.size());
     emit rowsAboutToBeInserted(position, position);
@@ -569,19 +716,19 @@ void DataSet::newRecord(int position)
 
 void DataSet::insert()
 {
-    newRecord(m_current < 0 ? 0 : m_current);
+    newRecord(false);
 }
 
 void DataSet::append()
 {
     fetchAll();
-    newRecord(fetchedCount());
+    newRecord(true);
 }
 
 void DataSet::edit()
 {
     if (!isActive())
-        throw DataError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot perform this operation on a closed dataset"));
     if (isEditing())
         return;
     if (m_rows.empty()) {
@@ -589,8 +736,11 @@ void DataSet::edit()
         return;
     }
     if (!canModify())
-        throw DataError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot modify a read-only dataset"));
+    const RowMark mark = markCurrent();
     run(beforeEdit);
+    if (!returnTo(mark) || m_current < 0)
+        throw rowGone();
     m_editBuffer = m_rows[m_current].values;
     setState(State::Edit);
     run(afterEdit);
@@ -598,24 +748,30 @@ void DataSet::edit()
 
 void DataSet::setFieldValue(Field &field, const QVariant &value)
 {
-    if (!isEditing()) {
-        if (field.kind() == Field::Kind::Calculated && m_current >= 0 && m_current < fetchedCount()) {
+    if (field.kind() == Field::Kind::Calculated) {
+        // Calculated fields are what the calculation handlers write: setting one runs no handler,
+        // or a handler that sets one would call itself without end.
+        if (isEditing()) {
+            m_editBuffer[field.index()] = value;
+            return;
+        }
+        if (m_current >= 0 && m_current < fetchedCount()) {
             m_rows[m_current].values[field.index()] = value;
             return;
         }
-        throw DataError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_name));
     }
-    if (field.kind() == Field::Kind::Calculated) {
-        m_editBuffer[field.index()] = value;
-        return;
-    }
+    if (!isEditing())
+        throw DataError(named(m_name, "Dataset not in edit or insert mode"));
     if (field.onValidate)
         field.onValidate(field, value);
     m_editBuffer[field.index()] = value;
     if (field.onChange)
         field.onChange(field);
-    if (!onCalcFields.empty())
+    if (!onCalcFields.empty() && !m_calculating) {
+        m_calculating = true;
+        const auto done = qScopeGuard([this] { m_calculating = false; });
         run(onCalcFields);
+    }
     emit rowChanged(m_current);
 }
 
@@ -633,7 +789,7 @@ void DataSet::post()
             continue;
         const QVariant &v = m_editBuffer[f->index()];
         if (!v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty()))
-            throw DataError(QStringLiteral("Field '%1' must have a value").arg(f->displayLabel()));
+            throw DataError(Translate(QStringLiteral("Field '%1' must have a value")).arg(f->displayLabel()));
     }
 
     const bool inserting = m_state == State::Insert;
@@ -642,24 +798,37 @@ void DataSet::post()
             m_editBuffer[g->index()] = nextGeneratorValue();
     }
 
+    // A detail linked by a key that this post changes is posted before the key moves away from it.
+    postDetails(true);
+
     const ParamSql &sql = statementFor(inserting ? Insert : Modify);
     if (sql.isEmpty())
-        throw DataError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot modify a read-only dataset"));
     {
         fb::Statement st(*m_transaction, sql.positional());
         bindParams(st, sql.names(), &m_rows[m_current], &m_editBuffer);
         st.execute();
         if (!inserting && st.type() == fb::Statement::Type::Update && st.affectedRows() == 0)
-            throw DataError(QStringLiteral("Kirjet ei leitud: teine kasutaja on selle vahepeal muutnud või kustutanud"));
+            throw rowGone();
     }
 
     Row &row = m_rows[m_current];
     row.values = m_editBuffer;
     m_insertedRow = -1;
     setState(State::Browse);
-    rereadRow(m_current);
+    // The row is written: the after-post handlers (the commit) run whatever the re-read does, and a
+    // failed re-read is reported afterwards, so that no written change is left uncommitted.
+    std::exception_ptr rereadFailure;
+    try {
+        rereadRow(m_current);
+    } catch (...) {
+        rereadFailure = std::current_exception();
+    }
     emit rowChanged(m_current);
     run(afterPost);
+    if (rereadFailure)
+        std::rethrow_exception(rereadFailure);
+    followMasterIfPending();
 }
 
 void DataSet::rereadRow(int rowIndex)
@@ -689,6 +858,8 @@ void DataSet::cancel()
         return;
     run(beforeCancel);
     if (m_state == State::Insert && m_insertedRow >= 0) {
+        // The new row goes and the one beside it becomes current: the details follow it.
+        postDetails(false);
         const int row = m_insertedRow;
         m_insertedRow = -1;
         m_state = State::Browse;
@@ -704,24 +875,38 @@ void DataSet::cancel()
     }
     m_editBuffer.clear();
     run(afterCancel);
+    followMasterIfPending();
+}
+
+void DataSet::followMasterIfPending()
+{
+    if (!m_followPending)
+        return;
+    m_followPending = false;
+    masterChanged();
 }
 
 void DataSet::remove()
 {
     if (!isActive())
-        throw DataError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot perform this operation on a closed dataset"));
     if (m_state == State::Insert) {
         cancel();
         return;
     }
     if (m_rows.empty())
-        throw DataError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot perform this operation on an empty dataset"));
+    const RowMark mark = markCurrent();
     run(beforeDelete);
     if (m_state == State::Edit)
         cancel();
+    // The handlers may have reopened the dataset: the row the user chose is the one deleted.
+    if (!returnTo(mark) || m_current < 0)
+        throw rowGone();
     const ParamSql &sql = statementFor(Delete);
     if (sql.isEmpty())
-        throw DataError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(m_name));
+        throw DataError(named(m_name, "Cannot modify a read-only dataset"));
+    postDetails(false);
     {
         fb::Statement st(*m_transaction, sql.positional());
         bindParams(st, sql.names(), &m_rows[m_current], nullptr);

@@ -7,10 +7,12 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 
 #include "DataError.h"
+#include "DataSource.h"
 #include "Field.h"
 #include "ParamSql.h"
 
@@ -21,7 +23,6 @@ class Transaction;
 
 namespace data {
 
-class DataSource;
 class UpdateObject;
 
 // A client-side row set bound to statements of the one connection: the select that fills it and,
@@ -60,6 +61,9 @@ public:
     QVariant param(const QString &name) const { return m_params.value(name.toUpper()); }
 
     // Master and detail: the select's parameters take the master row's fields of the same names.
+    // The detail follows the master's key: it is reopened when the master moves to another row or
+    // the values it is linked by change, not on every post of the master. Before the master leaves
+    // its row, a detail being edited is posted; when that fails the master stays where it was.
     void setMasterSource(DataSource *master);
     DataSource *masterSource() const { return m_master; }
 
@@ -90,8 +94,12 @@ public:
     // Rows and navigation. Rows not yet fetched are fetched when a move needs them.
     bool isEmpty() const;
     int fetchedCount() const { return static_cast<int>(m_rows.size()); }
+    // Nothing more can be fetched: the rows came to an end, or reading them failed.
     bool isFullyFetched() const { return !m_cursor; }
-    // Fetches up to `count` more rows; returns how many arrived.
+    // Every row of the select arrived (false after a fetch error cut the list short).
+    bool isComplete() const { return !m_cursor && !m_fetchFailed; }
+    // Fetches up to `count` more rows; returns how many arrived. A fetch error is thrown after the
+    // rows read before it have been added.
     int fetchMore(int count);
     void fetchAll();
     int recordCount(); // fetches everything
@@ -109,7 +117,8 @@ public:
     // Searches without moving: the result field of the first row whose key fields equal the values.
     QVariant lookup(const QStringList &keyFields, const QVariantList &values, const QString &resultField);
 
-    // Editing.
+    // Editing. Before-handlers may reopen the dataset (a detail posting its master): the operation
+    // then finds the row that was current again by its key.
     void insert();
     void append();
     void edit();
@@ -143,6 +152,7 @@ signals:
 
 private:
     friend class Field;
+    friend class DataSource;
     // A row as last read from or written to the database. While a row is edited, the changes live in
     // the edit buffer and the row keeps the old values (the OLD_ parameters).
     struct Row
@@ -160,10 +170,25 @@ private:
     const ParamSql &statementFor(int which) const;
     void ensureFetched(int row);
     void setCurrent(int row);
-    void newRecord(int position);
+    void newRecord(bool atEnd);
+    // The current row and the open it belongs to, to find the row again after a reopen.
+    struct RowMark
+    {
+        quint64 openCount = 0;
+        int row = -1;
+        QVariantList key;
+    };
+    RowMark markCurrent() const;
+    bool returnTo(const RowMark &mark);
+    QStringList keyFieldNames() const;
+    QVariantList masterLinkValues() const;
+    int masterRow() const;
+    void postDetails(bool onlyWhenLinkChanges);
+    bool linkChanged() const;
     QVariant nextGeneratorValue() const;
     void rereadRow(int row);
     void masterChanged();
+    void followMasterIfPending();
 
     std::vector<QVariant> &buffer();
     const std::vector<QVariant> &currentValues() const;
@@ -174,7 +199,7 @@ private:
     ParamSql m_select, m_refresh, m_insert, m_modify, m_delete;
     UpdateObject *m_updateObject = nullptr;
     QHash<QString, QVariant> m_params;
-    DataSource *m_master = nullptr;
+    QPointer<DataSource> m_master;
     QString m_generatorField;
     QString m_generator;
     GeneratorMoment m_generatorMoment = GeneratorMoment::OnPost;
@@ -190,6 +215,18 @@ private:
     std::vector<QVariant> m_editBuffer;
     int m_insertedRow = -1;
     bool m_fetching = false;
+    bool m_fetchFailed = false;
+    bool m_calculating = false;
+    quint64 m_openCount = 0;
+    // The statements of the update object, parsed when its texts change.
+    mutable ParamSql m_fromObject[4];
+    // What the detail was opened with: the master's link values and row.
+    QVariantList m_masterLink;
+    int m_masterRowOpened = -1;
+    // A detail change that could not be posted when the master moved: followed after its post.
+    bool m_followPending = false;
+    // Data sources pointing at this dataset, through which its details are reached.
+    std::vector<QPointer<DataSource>> m_sources;
 };
 
 } // namespace data

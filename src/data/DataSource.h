@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include <QObject>
+#include <QPointer>
 
 namespace data {
 
@@ -17,6 +20,8 @@ public:
 
     DataSet *dataSet() const { return m_dataSet; }
     void setDataSet(DataSet *dataSet);
+    // The datasets linked to this source as details.
+    std::vector<DataSet *> details() const;
 
 signals:
     // The current row of the dataset is another one, or the dataset opened, closed or was reset.
@@ -25,7 +30,9 @@ signals:
     void dataChanged();
 
 private:
+    friend class DataSet;
     DataSet *m_dataSet = nullptr;
+    std::vector<QPointer<DataSet>> m_details;
 };
 
 } // namespace data

@@ -3,6 +3,7 @@
 #include "DataError.h"
 #include "DataSet.h"
 #include "FieldText.h"
+#include "Translate.h"
 
 namespace data {
 
@@ -44,7 +45,7 @@ QVariant Field::oldValue() const
 void Field::setValue(const QVariant &value)
 {
     if (isReadOnly() && m_kind != Kind::Calculated)
-        throw DataError(QStringLiteral("Field '%1' cannot be modified").arg(displayLabel()));
+        throw DataError(Translate(QStringLiteral("Field '%1' cannot be modified")).arg(displayLabel()));
     m_dataSet->setFieldValue(*this, value);
 }
 
@@ -83,6 +84,8 @@ void Field::setText(const QString &text)
         onSetText(*this, text);
         return;
     }
+    if (!takesTypedText())
+        throw DataError(Translate(QStringLiteral("Field '%1' cannot be modified")).arg(displayLabel()));
     setValue(convertText(text));
 }
 

@@ -19,7 +19,8 @@ public:
     enum class Kind {
         Data,       // read from the select and written by the insert and modify statements
         Calculated, // computed on the client by the dataset's calculate handler
-        Computed,   // computed by the server: read-only, never written
+        Computed,   // computed by the server: takes no typed text and is never written; code may show a
+                    // value in it while the row is edited (a name beside its code) until the re-read
         Lookup,     // shown through another dataset by a key of this one
     };
 
@@ -47,7 +48,11 @@ public:
     void setVisible(bool v) { m_visible = v; }
     bool isRequired() const { return m_required; }
     void setRequired(bool r) { m_required = r; }
-    bool isReadOnly() const { return m_readOnly || m_kind == Kind::Computed || m_kind == Kind::Lookup; }
+    // No value can be set (look-up fields, or marked so). See takesTypedText() for what users may type.
+    bool isReadOnly() const { return m_readOnly || m_kind == Kind::Lookup; }
+    // Whether typed text (a grid cell, an edit) may change the field: not for read-only fields, nor
+    // for server-computed ones unless a set-text rule turns the text into other fields' values.
+    bool takesTypedText() const { return !isReadOnly() && (m_kind != Kind::Computed || onSetText); }
     void setReadOnly(bool r) { m_readOnly = r; }
     const QVariant &defaultValue() const { return m_default; }
     void setDefaultValue(const QVariant &v) { m_default = v; }

@@ -5,6 +5,7 @@
 #include "DataError.h"
 #include "DataSet.h"
 #include "Field.h"
+#include "Translate.h"
 #include "UserInterface.h"
 #include "fb/FbError.h"
 
@@ -48,26 +49,92 @@ void SetFilterUserInterface(UserInterface *ui)
     registry().ui = ui;
 }
 
+namespace {
+
+void forgetDeadMembers(TMySQLDataSetFilter &entry)
+{
+    std::erase_if(entry.members, [](const FilterMember &m) { return m.dataSet.isNull(); });
+}
+
+void showSqlError(const QString &message)
+{
+    if (registry().ui)
+        registry().ui->showMessage(message, Translate(QStringLiteral("SQL Error")));
+}
+
+// Puts the statement into the member's dataset, reopening it when it was open. Returns false (and
+// leaves the previous statement in force) when the server rejects it.
+bool putStatement(DataSet &ds, const QString &stmt)
+{
+    const QString current = ds.selectSql();
+    if (stmt == current)
+        return true;
+    const bool wasOpen = ds.isActive();
+    ds.close();
+    ds.setSelectSql(stmt);
+    if (!wasOpen)
+        return true;
+    try {
+        ds.open();
+        return true;
+    } catch (const fb::FbError &e) {
+        showSqlError(e.message());
+    } catch (const DataError &e) {
+        showSqlError(e.message());
+    }
+    ds.close();
+    ds.setSelectSql(current);
+    try {
+        ds.open();
+    } catch (const fb::FbError &) {
+        // The previous statement worked before; if it no longer does, the dataset stays closed.
+    }
+    return false;
+}
+
+bool rewriteMembers(std::vector<FilterMember *> members, const QString &where, const QString &order, bool distinct,
+                    const QString &extraTables)
+{
+    std::vector<std::pair<FilterMember *, QString>> done;
+    for (FilterMember *m : members) {
+        if (!m->dataSet)
+            continue;
+        DataSet &ds = *m->dataSet;
+        const QString previous = ds.selectSql();
+        if (!m->baseSaved && previous.isEmpty())
+            continue; // no statement yet: it is taken as the base at the first rewrite that finds one
+        if (!m->baseSaved) {
+            m->baseStatement = previous;
+            m->baseSaved = true;
+        }
+        if (!putStatement(ds, BuildSelect(m->baseStatement, where, order, distinct, extraTables))) {
+            // One rejected statement leaves every dataset of the name on its previous one.
+            for (auto &[member, statement] : done)
+                if (member->dataSet)
+                    putStatement(*member->dataSet, statement);
+            return false;
+        }
+        done.emplace_back(m, previous);
+    }
+    return true;
+}
+
+} // namespace
+
 TMySQLDataSetFilter &FilterFor(DataSet &dataSet)
 {
-    auto &slot = registry().entries[dataSet.name()];
-    if (!slot) {
-        slot = std::make_unique<TMySQLDataSetFilter>();
-        slot->name = dataSet.name();
-    }
-    // Windows are closed and opened again: the newest dataset of the name is the one the entry rewrites.
-    if (slot->dataSet != &dataSet) {
-        slot->dataSet = &dataSet;
-        TMySQLDataSetFilter *entry = slot.get();
-        QObject::connect(&dataSet, &QObject::destroyed, [entry, ds = &dataSet]() {
-            if (entry->dataSet == ds)
-                entry->dataSet = nullptr;
-        });
-        // Filters preset before the dataset existed (the session's filters) take effect now.
-        if (!entry->appliedWhere.isEmpty() || !entry->appliedOrder.isEmpty())
-            RewriteSelect(*entry, entry->appliedWhere, entry->appliedOrder, entry->appliedDistinct, entry->appliedTables);
-    }
-    return *slot;
+    TMySQLDataSetFilter &entry = FilterForName(dataSet.name());
+    forgetDeadMembers(entry);
+    for (const FilterMember &m : entry.members)
+        if (m.dataSet == &dataSet)
+            return entry;
+    entry.members.push_back(FilterMember{&dataSet, QString(), false});
+    // Conditions registered before the dataset existed (the session's filters, a window opened
+    // again, the connection made again) take effect now.
+    if (!entry.appliedWhere.isEmpty() || !entry.appliedOrder.isEmpty() || entry.appliedDistinct)
+        rewriteMembers({&entry.members.back()}, entry.appliedWhere, entry.appliedOrder, entry.appliedDistinct,
+                       entry.appliedTables);
+    return entry;
 }
 
 TMySQLDataSetFilter &FilterForName(const QString &name)
@@ -242,41 +309,12 @@ QString BuildSelect(const QString &base, const QString &where, const QString &or
 bool RewriteSelect(TMySQLDataSetFilter &entry, const QString &where, const QString &order, bool distinct,
                    const QString &extraTables)
 {
-    DataSet *ds = entry.dataSet;
-    if (!ds)
-        return true; // no dataset yet: the applied state is put in force when it registers
-    const QString current = ds->selectSql();
-    if (!entry.baseSaved) {
-        entry.baseStatement = current;
-        entry.baseSaved = true;
-    }
-    const QString stmt = BuildSelect(entry.baseStatement, where, order, distinct, extraTables);
-    if (stmt == current)
-        return true;
-
-    const bool wasOpen = ds->isActive();
-    ds->close();
-    ds->setSelectSql(stmt);
-    if (!wasOpen)
-        return true;
-    try {
-        ds->open();
-        return true;
-    } catch (const fb::FbError &e) {
-        if (registry().ui)
-            registry().ui->showMessage(e.message(), QStringLiteral("SQL Error"));
-    } catch (const DataError &e) {
-        if (registry().ui)
-            registry().ui->showMessage(e.message(), QStringLiteral("SQL Error"));
-    }
-    ds->close();
-    ds->setSelectSql(current);
-    try {
-        ds->open();
-    } catch (const fb::FbError &) {
-        // The previous statement worked before; if it no longer does, the dataset stays closed.
-    }
-    return false;
+    // Without a live dataset the applied state is put in force when one registers.
+    forgetDeadMembers(entry);
+    std::vector<FilterMember *> members;
+    for (FilterMember &m : entry.members)
+        members.push_back(&m);
+    return rewriteMembers(members, where, order, distinct, extraTables);
 }
 
 QString SortTextFor(const Field &field)

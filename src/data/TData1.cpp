@@ -139,7 +139,6 @@ void TData1::Disconnect()
     m_dsKliendid.reset();
     m_dataSets.clear();
     m_fast.reset();
-    ClearFilterRegistry();
     if (m_tr->isActive()) {
         try {
             m_tr->commit();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <list>
 #include <memory>
 #include <vector>
 
+#include <QPointer>
 #include <QString>
 
 namespace data {
@@ -21,13 +23,20 @@ struct MYSQLFILTERATOM
 
 using FilterAtomList = std::vector<MYSQLFILTERATOM>;
 
-// The filter state of one dataset, kept for the whole run under the dataset's component name.
+// A live dataset registered under the entry's name, with the statement it was designed with.
+struct FilterMember
+{
+    QPointer<DataSet> dataSet; // null once the dataset is gone
+    QString baseStatement;
+    bool baseSaved = false;
+};
+
+// The filter state of one component name, kept for the whole run (across reconnects). Every live
+// dataset of the name is a member and is rewritten from its own base statement.
 struct TMySQLDataSetFilter
 {
     QString name;
-    DataSet *dataSet = nullptr;
-    QString baseStatement;
-    bool baseSaved = false;
+    std::list<FilterMember> members; // a list: members stay in place while others register
 
     QString appliedWhere;
     QString appliedOrder;

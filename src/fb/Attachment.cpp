@@ -4,6 +4,7 @@
 
 #include "FbError.h"
 #include "ParamBuffer.h"
+#include "Statement.h"
 #include "Trace.h"
 #include "Transaction.h"
 
@@ -38,7 +39,8 @@ Attachment::~Attachment()
 Attachment::Attachment(Attachment &&other) noexcept
     : m_handle(std::exchange(other.m_handle, 0)),
       m_params(std::move(other.m_params)),
-      m_codec(std::move(other.m_codec))
+      m_codec(std::move(other.m_codec)),
+      m_computedColumns(std::move(other.m_computedColumns))
 {
 }
 
@@ -52,6 +54,7 @@ Attachment &Attachment::operator=(Attachment &&other) noexcept
         m_handle = std::exchange(other.m_handle, 0);
         m_params = std::move(other.m_params);
         m_codec = std::move(other.m_codec);
+        m_computedColumns = std::move(other.m_computedColumns);
     }
     return *this;
 }
@@ -117,13 +120,61 @@ void Attachment::executeImmediate(Transaction &tr, const QString &sql)
     FbError::check(st);
 }
 
+QByteArray Attachment::databaseInfo(const QByteArray &items)
+{
+    // The length of the answer buffer is a signed 16-bit number: at most 32767 bytes.
+    constexpr int largest = 32767;
+    for (int size = 256;; size = std::min(size * 4, largest)) {
+        QByteArray buf(size, '\0');
+        ISC_STATUS_ARRAY st;
+        isc_database_info(st, &m_handle, static_cast<short>(items.size()), items.constData(), static_cast<short>(size),
+                          buf.data());
+        FbError::check(st);
+
+        bool truncated = false;
+        const auto *p = reinterpret_cast<const unsigned char *>(buf.constData());
+        const auto *end = p + buf.size();
+        while (p < end && *p != isc_info_end) {
+            if (*p == isc_info_truncated) {
+                truncated = true;
+                break;
+            }
+            if (end - p < 3) {
+                truncated = true;
+                break;
+            }
+            const int len = static_cast<int>(isc_vax_integer(reinterpret_cast<const ISC_SCHAR *>(p + 1), 2));
+            p += 3 + len;
+        }
+        if (p >= end)
+            truncated = true;
+        if (!truncated)
+            return buf;
+        if (size == largest)
+            throw FbError::client(QStringLiteral("The database information does not fit in %1 bytes").arg(largest));
+    }
+}
+
+const QSet<QString> &Attachment::computedColumns(Transaction &tr, const QString &relation)
+{
+    const QString &key = relation;
+    if (const auto it = m_computedColumns.constFind(key); it != m_computedColumns.constEnd())
+        return *it;
+    QSet<QString> columns;
+    Statement st(tr, QStringLiteral("select trim(rf.RDB$FIELD_NAME) from RDB$RELATION_FIELDS rf "
+                                    "join RDB$FIELDS f on f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
+                                    "where rf.RDB$RELATION_NAME = ? and f.RDB$COMPUTED_BLR is not null"));
+    st.setString(0, key);
+    st.execute();
+    while (st.fetch())
+        columns.insert(st.getString(0));
+    return *m_computedColumns.insert(key, columns);
+}
+
 QStringList Attachment::attachedUserNames()
 {
     const char items[] = {isc_info_user_names, isc_info_end};
-    QByteArray buf(64 * 1024, '\0');
-    ISC_STATUS_ARRAY st;
-    isc_database_info(st, &m_handle, sizeof items, items, static_cast<short>(buf.size() - 1), buf.data());
-    FbError::check(st);
+    const QByteArray buf = databaseInfo(QByteArray(items, sizeof items));
 
     QStringList names;
     const auto *p = reinterpret_cast<const unsigned char *>(buf.constData());

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +49,13 @@ public:
 
     // Names of the users attached to the database right now (one entry per attachment).
     QStringList attachedUserNames();
+    // The answer to a database information request (isc_database_info) for the items, whole: a
+    // buffer too small for it is grown and the request repeated.
+    QByteArray databaseInfo(const QByteArray &items);
+
+    // The columns of a table or view that the server computes (COMPUTED BY), read from the system
+    // tables once per relation and kept for the life of the attachment.
+    const QSet<QString> &computedColumns(Transaction &tr, const QString &relation);
 
     const ConnectParams &params() const noexcept { return m_params; }
     const TextCodec &codec() const noexcept { return *m_codec; }
@@ -56,6 +66,7 @@ private:
     unsigned int m_handle = 0; // isc_db_handle
     ConnectParams m_params;
     std::unique_ptr<TextCodec> m_codec;
+    QHash<QString, QSet<QString>> m_computedColumns;
 };
 
 } // namespace fb

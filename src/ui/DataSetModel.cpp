@@ -113,7 +113,9 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags fl = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const data::Field &f = m_dataSet->fieldAt(m_columns[index.column()]);
-    if (m_dataSet->canModify() && !f.isReadOnly())
+    // A column the server computes is never written; one with a text rule (a name that looks its
+    // code up) still takes typed text, which the rule turns into the code.
+    if (m_dataSet->canModify() && f.takesTypedText())
         fl |= Qt::ItemIsEditable;
     return fl;
 }

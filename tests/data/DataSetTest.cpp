@@ -451,4 +451,252 @@ TEST_F(DataSetTest, TelephoneSearchColumnsFollowTheNumbersOnSave)
     EXPECT_TRUE(ds.field("KLITELTRIM").isNull());
 }
 
+TEST_F(DataSetTest, CalculatedFieldsAndLookUpsFollowTheRowBeingEdited)
+{
+    DataSet places(*tr, QStringLiteral("taLinnadL"));
+    places.setSelectSql("select LINNVALDKOOD, LINNVALDNIMI from LINNVALD order by LINNVALDKOOD");
+    places.open();
+
+    auto ds = clients("where KLIKOOD = 7");
+    ds->defineField("KOHT", fb::FieldKind::Text, data::Field::Kind::Lookup)
+        .setLookup(&places, "LINNVALDKOOD", "LINNVALDKOOD", "LINNVALDNIMI");
+    ds->defineField("NIMEPIKKUS", fb::FieldKind::Integer, data::Field::Kind::Calculated);
+    int calculations = 0;
+    ds->onCalcFields.push_back([&](DataSet &d) {
+        ++calculations;
+        d.field("NIMEPIKKUS").setValue(static_cast<int>(d.field("KLINIMI").asString().size()));
+    });
+    QString placeSeenByThePost;
+    ds->beforePost.push_back([&](DataSet &d) { placeSeenByThePost = d.field("KOHT").asString(); });
+    ds->open();
+    EXPECT_EQ(ds->field("KOHT").asString(), QStringLiteral("Tartu"));
+    EXPECT_EQ(ds->field("NIMEPIKKUS").asInt(), 12);
+
+    // A calculated field set by the handler does not run the handler again.
+    ds->edit();
+    EXPECT_EQ(ds->field("KOHT").asString(), QStringLiteral("Tartu"));
+    calculations = 0;
+    ds->field("KLINIMI").setText(QStringLiteral("Lühike"));
+    EXPECT_EQ(calculations, 1);
+    EXPECT_EQ(ds->field("NIMEPIKKUS").asInt(), 6);
+
+    // The look-up shows the place of the key being typed, in the grid and to the rules of the post.
+    ds->field("LINNVALDKOOD").setValue(1);
+    EXPECT_EQ(ds->field("KOHT").asString(), QStringLiteral("Tallinn"));
+    EXPECT_EQ(ds->textAt(0, ds->field("KOHT").index()), QStringLiteral("Tallinn"));
+    ds->post();
+    EXPECT_EQ(placeSeenByThePost, QStringLiteral("Tallinn"));
+    EXPECT_EQ(ds->field("NIMEPIKKUS").asInt(), 6);
+
+    // A new row: the look-up follows its key before the row exists in the database.
+    ds->append();
+    EXPECT_TRUE(ds->field("KOHT").isNull());
+    ds->field("LINNVALDKOOD").setValue(2);
+    EXPECT_EQ(ds->field("KOHT").asString(), QStringLiteral("Tartu"));
+    ds->cancel();
+    EXPECT_EQ(ds->field("KOHT").asString(), QStringLiteral("Tallinn"));
+}
+
+TEST_F(DataSetTest, DetailEditThatCannotBePostedHoldsTheMasterOnItsRow)
+{
+    att.executeImmediate(*tr, "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (801, 8, 'Mati')");
+    tr->commitRetaining();
+    auto master = clients("where KLIKOOD in (8, 9)");
+    data::DataSource dsKliendid(master.get());
+    DataSet persons(*tr, QStringLiteral("taKontaktIsikud"));
+    persons.setSelectSql("select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = :KLIKOOD");
+    persons.setModifySql(
+        "update KLIKISIK set KONTAKTISIKNIMI = :KONTAKTISIKNIMI where KLIKISIKKOOD = :OLD_KLIKISIKKOOD");
+    persons.setMasterSource(&dsKliendid);
+    persons.defineField("KONTAKTISIKNIMI").setRequired(true);
+    persons.field("KONTAKTISIKNIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    data::CommitAfterChanges(persons);
+    master->open();
+    persons.open();
+    ASSERT_EQ(persons.recordCount(), 1);
+
+    persons.edit();
+    persons.field("KONTAKTISIKNIMI").setText(QString());
+    try {
+        master->next();
+        FAIL() << "the master moved away from a detail change that cannot be posted";
+    } catch (const data::DataError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Field 'Nimi' must have a value"));
+    }
+    EXPECT_EQ(master->field("KLIKOOD").asInt(), 8);
+    EXPECT_EQ(persons.state(), DataSet::State::Edit);
+    EXPECT_EQ(persons.field("KLIKISIKKOOD").asInt(), 801);
+
+    // Corrected, the change is posted and the detail follows the master.
+    persons.field("KONTAKTISIKNIMI").setText(QStringLiteral("Mati Kask"));
+    master->next();
+    EXPECT_EQ(master->field("KLIKOOD").asInt(), 9);
+    EXPECT_EQ(persons.state(), DataSet::State::Browse);
+    EXPECT_TRUE(persons.isEmpty());
+    EXPECT_EQ(countOnOtherConnection(
+                  "select count(*) from KLIKISIK where KLIKISIKKOOD = 801 and KONTAKTISIKNIMI = 'Mati Kask'"),
+              1);
+}
+
+TEST_F(DataSetTest, ServerComputedColumnsAreReadOnly)
+{
+    auto ds = clients("where KLIKOOD = 10");
+    ds->defineField("LINNVALDNIMI").setDisplayLabel(QStringLiteral("Linn"));
+    ds->open();
+    EXPECT_EQ(ds->field("LINNVALDNIMI").kind(), data::Field::Kind::Computed);
+    EXPECT_FALSE(ds->field("LINNVALDNIMI").takesTypedText());
+    EXPECT_EQ(ds->field("LINNVALDKOOD").kind(), data::Field::Kind::Data);
+    EXPECT_EQ(ds->field("KLINIMI").kind(), data::Field::Kind::Data);
+    EXPECT_TRUE(ds->field("KLINIMI").takesTypedText());
+
+    ds->edit();
+    EXPECT_THROW(ds->field("LINNVALDNIMI").setText(QStringLiteral("Pärnu")), data::DataError);
+    ds->field("LINNVALDKOOD").setValue(2);
+    ds->post();
+    EXPECT_EQ(ds->field("LINNVALDNIMI").asString(), QStringLiteral("Tartu")); // the server's, re-read
+
+    // The same column seen through another table's select is the server's too.
+    DataSet agents(*tr, QStringLiteral("taAgendid"));
+    agents.setSelectSql("select AGENTKOOD, LINNVALDKOOD, LINNVALDNIMI from AGENTK");
+    agents.open();
+    EXPECT_EQ(agents.field("LINNVALDNIMI").kind(), data::Field::Kind::Computed);
+    EXPECT_EQ(agents.field("AGENTKOOD").kind(), data::Field::Kind::Data);
+}
+
+TEST_F(DataSetTest, FetchErrorReachesTheCallerAndKeepsTheRowsRead)
+{
+    DataSet ds(*tr, QStringLiteral("qKatkine"));
+    ds.setSelectSql("select KLIKOOD, cast(iif(KLIKOOD = 300, 'x', '1') as integer) as ARV from KLIENTK "
+                    "where KLIKOOD <= 1000 order by KLIKOOD");
+    ds.open();
+    EXPECT_THROW(ds.fetchMore(1000), fb::FbError);
+    EXPECT_FALSE(ds.isComplete());
+    EXPECT_GT(ds.fetchedCount(), 1);
+    EXPECT_LT(ds.fetchedCount(), 300);
+    EXPECT_EQ(ds.valueAt(ds.fetchedCount() - 1, 0).toLongLong(), ds.fetchedCount());
+    // Nothing more can be read, and the list says it is not the whole list.
+    EXPECT_EQ(ds.fetchMore(10), 0);
+    EXPECT_TRUE(ds.isFullyFetched());
+    EXPECT_FALSE(ds.isComplete());
+    ds.close();
+    ds.setSelectSql("select KLIKOOD from KLIENTK where KLIKOOD <= 10");
+    ds.open();
+    ds.fetchAll();
+    EXPECT_TRUE(ds.isComplete());
+}
+
+TEST_F(DataSetTest, RereadFailureAfterTheWriteStillCommitsAndIsReported)
+{
+    auto ds = clients("where KLIKOOD = 13");
+    ds->setRefreshSql(
+        "select KLIKOOD, KLINIMI, cast(KLINIMI as integer) as KATKINE from KLIENTK where KLIKOOD = :KLIKOOD");
+    QStringList events;
+    ds->afterPost.push_back([&](DataSet &) { events << "afterPost"; });
+    ds->open();
+    ds->edit();
+    ds->field("KLINIMI").setText(QStringLiteral("Uus nimi 13"));
+    EXPECT_THROW(ds->post(), fb::FbError);
+    EXPECT_EQ(ds->state(), DataSet::State::Browse);
+    EXPECT_EQ(events, QStringList{"afterPost"});
+    EXPECT_EQ(ds->field("KLINIMI").asString(), QStringLiteral("Uus nimi 13"));
+    // Committed: another connection sees it and may change the row (no lock is left behind).
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 13 and KLINIMI = 'Uus nimi 13'"), 1);
+    fb::Attachment other = s_db->connect();
+    fb::Transaction otherTr(other);
+    fb::Statement change(otherTr, "update KLIENTK set KLITEL = '13' where KLIKOOD = 13");
+    EXPECT_NO_THROW(change.execute());
+    otherTr.rollback();
+}
+
+TEST_F(DataSetTest, EachDatasetKeepsTheStatementsOfItsOwnUpdateObject)
+{
+    // The places list is editable through an update object of its own and marks whether it can be changed.
+    data::UpdateObject updPlaces{
+        QStringLiteral("updLinnad"),
+        "select LINNVALDKOOD, LINNVALDNIMI from LINNVALD where LINNVALDKOOD = :LINNVALDKOOD", QString(),
+        "update LINNVALD set LINNVALDNIMI = :LINNVALDNIMI where LINNVALDKOOD = :OLD_LINNVALDKOOD", QString()};
+    DataSet places(*tr, QStringLiteral("taLinnadL"));
+    places.setSelectSql("select LINNVALDKOOD, LINNVALDNIMI from LINNVALD order by LINNVALDKOOD");
+    places.setUpdateObject(&updPlaces);
+    places.defineField("MUUDETAV", fb::FieldKind::Text, data::Field::Kind::Calculated);
+    places.onCalcFields.push_back(
+        [](DataSet &d) { d.field("MUUDETAV").setValue(d.canModify() ? QStringLiteral("Y") : QStringLiteral("N")); });
+
+    // A contact person's note takes the client's place through the master's look-up field.
+    auto master = clients("where KLIKOOD = 15");
+    master->defineField("KOHT", fb::FieldKind::Text, data::Field::Kind::Lookup)
+        .setLookup(&places, "LINNVALDKOOD", "LINNVALDKOOD", "LINNVALDNIMI");
+    data::DataSource dsKliendid(master.get());
+    data::UpdateObject updPersons{QStringLiteral("updKontaktIsikud"), QString(), QString(),
+                                  "update KLIKISIK set KONTAKTISIKKOMMENT = :KOHT, KONTAKTISIKNIMI = :KONTAKTISIKNIMI "
+                                  "where KLIKISIKKOOD = :OLD_KLIKISIKKOOD",
+                                  QString()};
+    DataSet persons(*tr, QStringLiteral("taKontaktIsikud"));
+    persons.setSelectSql("select KLIKISIKKOOD, KONTAKTISIKNIMI from KLIKISIK where KLIKOOD = :KLIKOOD");
+    persons.setUpdateObject(&updPersons);
+    persons.setMasterSource(&dsKliendid);
+    att.executeImmediate(*tr,
+                         "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (1501, 15, 'Ülle')");
+    tr->commitRetaining();
+
+    places.open();
+    master->open();
+    persons.open();
+    persons.edit();
+    persons.field("KONTAKTISIKNIMI").setText(QStringLiteral("Ülle Pärn"));
+    persons.post();
+    tr->commitRetaining();
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIKISIK where KLIKISIKKOOD = 1501 and "
+                                     "KONTAKTISIKNIMI = 'Ülle Pärn' and KONTAKTISIKKOMMENT = 'Tartu'"),
+              1);
+}
+
+TEST_F(DataSetTest, HandlersThatReopenKeepTheChosenRow)
+{
+    // Before-handlers that reopen the list (as a detail does when it posts its master with a new key)
+    // leave the action on the row the user chose.
+    auto ds = clients("where KLIKOOD between 20 and 24");
+    auto reopen = [](DataSet &d) { d.reopen(); };
+    ds->beforeEdit.push_back(reopen);
+    ds->beforeDelete.push_back(reopen);
+    ds->beforeInsert.push_back(reopen);
+    ds->open();
+
+    ds->moveTo(3);
+    ds->edit();
+    EXPECT_EQ(ds->currentRow(), 3);
+    EXPECT_EQ(ds->field("KLIKOOD").asInt(), 23);
+    ds->field("KLIKOMMENT").setText(QStringLiteral("Valitud rida"));
+    ds->post();
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 23 and KLIKOMMENT = 'Valitud rida'"),
+              1);
+
+    ds->moveTo(2);
+    ds->insert();
+    EXPECT_EQ(ds->currentRow(), 2);
+    EXPECT_EQ(ds->fetchedCount(), 6);
+    ds->cancel();
+    ds->append();
+    EXPECT_EQ(ds->currentRow(), 5);
+    EXPECT_EQ(ds->fetchedCount(), 6);
+    ds->cancel();
+
+    ASSERT_TRUE(ds->locate("KLIKOOD", 24));
+    ds->remove();
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD between 20 and 24"), 4);
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD = 24"), 0);
+
+    // A row that is gone after the handlers is not exchanged for another one.
+    ds->beforeEdit.insert(ds->beforeEdit.begin(), [this](DataSet &d) {
+        if (d.field("KLIKOOD").asInt() == 22) {
+            att.executeImmediate(*tr, "delete from KLIENTK where KLIKOOD = 22");
+            tr->commitRetaining();
+        }
+    });
+    ASSERT_TRUE(ds->locate("KLIKOOD", 22));
+    EXPECT_THROW(ds->edit(), data::DataError);
+    EXPECT_EQ(ds->state(), DataSet::State::Browse);
+    EXPECT_EQ(countOnOtherConnection("select count(*) from KLIENTK where KLIKOOD between 20 and 24"), 3);
+}
+
 } // namespace

@@ -140,12 +140,13 @@ protected:
         ds.reset();
         tr.reset();
     }
-    QList<qint64> keys()
+    QList<qint64> keys() { return keysOf(*ds); }
+    static QList<qint64> keysOf(DataSet &d)
     {
         QList<qint64> k;
-        ds->fetchAll();
-        for (int r = 0; r < ds->fetchedCount(); ++r)
-            k << ds->valueAt(r, ds->field("KLIKOOD").index()).toLongLong();
+        d.fetchAll();
+        for (int r = 0; r < d.fetchedCount(); ++r)
+            k << d.valueAt(r, d.field("KLIKOOD").index()).toLongLong();
         return k;
     }
 
@@ -191,7 +192,6 @@ TEST_F(FilterDataSetTest, AtomsNarrowTheListAndTheSameFilterDoesNotReopen)
         EXPECT_EQ(&FilterFor(twin), &f);
         EXPECT_TRUE(FindAtom(f, "Nimi"));
     }
-    EXPECT_EQ(f.dataSet, nullptr);
     EXPECT_EQ(&FilterFor(*ds), &f);
 
     // A filter with DISTINCT followed by one without it.
@@ -255,6 +255,49 @@ TEST_F(FilterDataSetTest, SortOrderKeepsTheFilter)
     EXPECT_EQ(SortTextFor(ds->field("KLINIMI")), QStringLiteral("KLIENTK.KLINIMI"));
     Field &calc = ds->field("KLIKOOD");
     EXPECT_EQ(SortTextFor(calc), QStringLiteral("KLIENTK.KLIKOOD"));
+}
+
+TEST_F(FilterDataSetTest, EveryLiveDatasetOfTheNameFollowsItsConditions)
+{
+    // A second window's list of the same name, with a statement of its own.
+    auto card = std::make_unique<DataSet>(*tr, QStringLiteral("taKliendid"));
+    card->setSelectSql("select KLIENTK.KLIKOOD, KLIENTK.KLINIMI from KLIENTK where KLIENTK.KLIKOOD >= 2\n"
+                       "order by KLIENTK.KLINIMI\n");
+    card->open();
+    TMySQLDataSetFilter &f = FilterFor(*ds);
+    EXPECT_EQ(&FilterFor(*card), &f);
+    BeginFilter(f);
+    SetAtom(f, "Nimi", "puit", "puit", "KLIENTK.KLINIMI CONTAINING " + SqlQuote("puit"));
+    ASSERT_TRUE(CommitFilter(f));
+    EXPECT_EQ(keys(), (QList<qint64>{1, 3}));
+    EXPECT_EQ(keysOf(*card), (QList<qint64>{3})); // its own statement under the name's conditions
+
+    // The card closes: the list keeps following the conditions.
+    card.reset();
+    BeginFilter(f);
+    SetAtom(f, "Nimi", "kivi", "kivi", "KLIENTK.KLINIMI CONTAINING " + SqlQuote("kivi"));
+    ASSERT_TRUE(CommitFilter(f));
+    EXPECT_EQ(keys(), (QList<qint64>{4}));
+    ASSERT_TRUE(ApplyOrder(*ds, "KLIENTK.KLINIMI desc"));
+    EXPECT_EQ(keys(), (QList<qint64>{4}));
+
+    // A list registered later takes the conditions in force, on its own statement.
+    DataSet later(*tr, QStringLiteral("taKliendid"));
+    later.setSelectSql("select KLIENTK.KLIKOOD from KLIENTK\norder by KLIENTK.KLIKOOD\n");
+    FilterFor(later);
+    later.open();
+    EXPECT_EQ(keysOf(later), (QList<qint64>{4}));
+    EXPECT_TRUE(later.selectSql().startsWith(QStringLiteral("select KLIENTK.KLIKOOD from KLIENTK\n")));
+
+    // A statement the server rejects for one of them leaves both on their previous statements.
+    const QString before = ds->selectSql();
+    BeginFilter(f);
+    SetAtom(f, "Nimi", "", "", "KLIENTK.KLINIMI = 'x'");
+    SetAtom(f, "Vale", "", "", "KLINIMI2 = 1");
+    EXPECT_FALSE(CommitFilter(f));
+    EXPECT_EQ(ds->selectSql(), before);
+    EXPECT_EQ(keysOf(later), (QList<qint64>{4}));
+    ASSERT_EQ(ui.messages.size(), 1);
 }
 
 } // namespace

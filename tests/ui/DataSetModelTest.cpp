@@ -113,6 +113,39 @@ TEST_F(DataSetModelTest, FetchesAsTheViewScrollsAndKeepsTheModelContract)
     EXPECT_GE(model.rowCount(), 1);
 }
 
+TEST_F(DataSetModelTest, ColumnsTheServerComputesAreNotEditable)
+{
+    fb::Attachment att = s_db->connect();
+    fb::Transaction tr(att);
+    tr.start();
+    att.executeImmediate(tr, "update or insert into LINNVALD (LINNVALDKOOD, LINNVALDNIMI) values (1, 'Tallinn')");
+    att.executeImmediate(tr, "update or insert into LINNVALD (LINNVALDKOOD, LINNVALDNIMI) values (2, 'Tartu')");
+    att.executeImmediate(tr, "update KLIENTK set LINNVALDKOOD = 1 where KLIKOOD = 2");
+    tr.commitRetaining();
+    data::DataSet ds(tr, QStringLiteral("taKliendid"));
+    ds.setSelectSql("select KLIKOOD, KLINIMI, LINNVALDKOOD, LINNVALDNIMI from KLIENTK where KLIKOOD = 2");
+    ds.setModifySql("update KLIENTK set KLINIMI = :KLINIMI, LINNVALDKOOD = :LINNVALDKOOD where KLIKOOD = :OLD_KLIKOOD");
+    ds.setRefreshSql("select KLIKOOD, KLINIMI, LINNVALDKOOD, LINNVALDNIMI from KLIENTK where KLIKOOD = :KLIKOOD");
+    DataSetModel model(&ds);
+    ds.open();
+    const QModelIndex place = model.index(0, model.columnOfField("LINNVALDNIMI"));
+    EXPECT_EQ(model.data(place).toString(), QStringLiteral("Tallinn"));
+    EXPECT_FALSE(model.flags(place) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.setData(place, QStringLiteral("Tartu")));
+    EXPECT_EQ(ds.state(), data::DataSet::State::Browse);
+    EXPECT_TRUE(model.flags(model.index(0, model.columnOfField("KLINIMI"))) & Qt::ItemIsEditable);
+
+    // A name column that looks its code up takes typed text: the rule stores the code, the server the name.
+    ds.field("LINNVALDNIMI").onSetText = [](data::Field &f, const QString &text) {
+        f.dataSet().field("LINNVALDKOOD").setValue(text == QLatin1String("Tartu") ? 2 : 1);
+    };
+    EXPECT_TRUE(model.flags(place) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.setData(place, QStringLiteral("Tartu")));
+    ds.post();
+    EXPECT_EQ(model.data(place).toString(), QStringLiteral("Tartu"));
+    tr.rollback();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
