@@ -8,6 +8,8 @@ class BenchReport
 {
 public:
     static void line(const QString &name, double oursMs, double rawMs);
+    // The same with a note after the numbers ("pages=180").
+    static void line(const QString &name, double oursMs, double rawMs, const QString &note);
     // A measurement with no raw counterpart (raw and ratio print as "-").
     static void value(const QString &name, double ours, const QString &unit = QStringLiteral("ms"));
 };

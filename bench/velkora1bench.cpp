@@ -3,9 +3,10 @@
 
 #include <cstdio>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -14,9 +15,11 @@
 #include "data/DemoData.h"
 #include "data/FilterBuilder.h"
 #include "data/SchemaScript.h"
+#include "exchange/THDataTxtExport.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
+#include "ui/TableReport.h"
 
 namespace {
 
@@ -165,6 +168,60 @@ void benchClientList(const QString &path)
     BenchReport::line(QStringLiteral("client_name_containing_filter"), filterOurs, filterRaw);
 }
 
+// Every client written to a text file as the list export does, against fetching the same rows.
+void benchExport(const QString &path, const QString &folder)
+{
+    const QString clients = QStringLiteral("select KLIENTK.* from KLIENTK order by KLIENTK.KLIKOOD");
+    fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+    rawFetch(tr, clients); // warm the page cache for both sides
+    const QString file = folder + QStringLiteral("/velkora1export.txt");
+    qint64 rows = 0;
+    const double ours = bestOf(3, [&] {
+        data::DataSet ds(tr, QStringLiteral("taKliendid"));
+        ds.setSelectSql(clients);
+        THDataTxtExport exporter;
+        exporter.useProgramSettings();
+        exporter.setSource(&ds);
+        exporter.setDestFileName(file);
+        exporter.Execute();
+        rows = ds.fetchedCount();
+    });
+    const double raw = bestOf(3, [&] { rawFetch(tr, clients); });
+    BenchReport::line(QStringLiteral("export_clients"), ours, raw,
+                      QStringLiteral("rows=%1 bytes=%2").arg(rows).arg(QFileInfo(file).size()));
+}
+
+// Ten thousand contacts laid out as a table print and written as PDF, against fetching them.
+void benchPrint(const QString &path, const QString &folder)
+{
+    const QString contacts = QStringLiteral(
+        "select first 10000 k.KONTAKTKUUP, k.KONTAKTKELL, k.AGENTKOOD, k.KLIKOOD, k.KONTAKTTEEMA, k.KONTAKTLIIK "
+        "from KONTAKT k order by k.AGENTKOOD, k.KONTAKTID");
+    fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+    rawFetch(tr, contacts);
+    int pages = 0;
+    const QString pdf = folder + QStringLiteral("/print.pdf");
+    const double ours = bestOf(1, [&] {
+        data::DataSet ds(tr, QStringLiteral("qKontaktid"));
+        ds.setSelectSql(contacts);
+        TableReport::Options o;
+        o.title = QStringLiteral("Kontaktid");
+        o.groups = QStringList{QStringLiteral("AGENTKOOD")};
+        o.sums = QStringList{QStringLiteral("KONTAKTLIIK")};
+        o.grandTotal = true;
+        TableReport report(ds, o);
+        report.build();
+        report.writePdf(pdf);
+        pages = report.pageCount();
+    });
+    const double raw = bestOf(1, [&] { rawFetch(tr, contacts); });
+    BenchReport::line(QStringLiteral("print_10000_rows"), ours, raw, QStringLiteral("pages=%1").arg(pages));
+}
+
 double isqlMs(const QString &database, const QString &sql)
 {
     QProcess isql;
@@ -184,7 +241,10 @@ double isqlMs(const QString &database, const QString &sql)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The table print measures its texts with fonts, without a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const bool quick = args.contains(QStringLiteral("--quick"));
     const int scale = quick ? 4 : 200;
@@ -219,6 +279,8 @@ int main(int argc, char *argv[])
         BenchReport::line(QStringLiteral("fetch_all_clients_vs_isql"), oursFetch, rawFetch);
         std::printf("# %lld clients fetched\n", static_cast<long long>(rows));
         benchClientList(path);
+        benchExport(path, dir.path());
+        benchPrint(path, dir.path());
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

@@ -8,7 +8,7 @@ packages=(
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
   libgtest-dev googletest libbenchmark-dev
   libcurl4-openssl-dev python3-aiosmtpd
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -48,6 +48,19 @@ public:
     // The hourglass cursor while a long operation runs (calls nest).
     virtual void beginWait() = 0;
     virtual void endWait() = 0;
+    // Puts plain text on the clipboard.
+    virtual void setClipboardText(const QString &text) { (void)text; }
+    // The save dialog: `fileName` comes in as the proposed name and holds the chosen file on OK.
+    // `filter` lists the file types as "Text (*.txt);;All Files (*)". Asks before overwriting.
+    virtual bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
+                                 QString &fileName)
+    {
+        (void)caption;
+        (void)filter;
+        (void)defaultSuffix;
+        (void)fileName;
+        return false;
+    }
 };
 
 // Shows the hourglass for the lifetime of the object.

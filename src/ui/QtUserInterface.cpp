@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -96,4 +98,22 @@ void QtUserInterface::beginWait()
 void QtUserInterface::endWait()
 {
     QApplication::restoreOverrideCursor();
+}
+
+void QtUserInterface::setClipboardText(const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+bool QtUserInterface::askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
+                                      QString &fileName)
+{
+    QFileDialog dlg(m_parent, caption, fileName, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    fileName = dlg.selectedFiles().constFirst();
+    return true;
 }

@@ -18,6 +18,9 @@ public:
     bool selectRecord(const data::RecordChoice &choice, QString &key) override;
     void beginWait() override;
     void endWait() override;
+    void setClipboardText(const QString &text) override;
+    bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
+                         QString &fileName) override;
 
 private:
     QWidget *m_parent;

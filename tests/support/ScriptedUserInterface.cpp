@@ -9,7 +9,7 @@ namespace {
 
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "question", "input box", "selection list", "selection dialog"};
+    static const char *names[] = {"message", "question", "input box", "selection list", "selection dialog", "save dialog"};
     return names[k];
 }
 
@@ -91,7 +91,7 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
         << text.toStdString();
     if (s.captured)
         *s.captured = text;
-    else if (kind != Kind::Selection && kind != Kind::RecordSelection)
+    else if (kind != Kind::Selection && kind != Kind::RecordSelection && kind != Kind::SaveFile)
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
     return s;
@@ -174,4 +174,25 @@ bool ScriptedUserInterface::selectRecord(const data::RecordChoice &choice, QStri
     if (taken)
         list.locate(choice.keyField, key);
     return taken;
+}
+
+void ScriptedUserInterface::expectSaveFileName(const QString &caption, bool ok, const QString &fileName,
+                                               QString *proposed)
+{
+    Step s;
+    s.kind = Kind::SaveFile;
+    s.caption = caption;
+    s.ok = ok;
+    s.value = fileName;
+    s.captured = proposed;
+    m_expected.push_back(s);
+}
+
+bool ScriptedUserInterface::askSaveFileName(const QString &caption, const QString &, const QString &,
+                                            QString &fileName)
+{
+    const Step s = take(Kind::SaveFile, fileName, caption);
+    if (s.ok)
+        fileName = s.value;
+    return s.ok;
 }

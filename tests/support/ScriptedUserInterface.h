@@ -23,6 +23,11 @@ public:
     // put into `shownRows` as the text of `shownField`, and OK takes the row at `index` of them.
     void expectRecordSelection(const QString &caption, bool ok, int index, QStringList *shownRows = nullptr,
                                const QString &shownField = QString());
+    // The save dialog: OK gives `fileName`; the proposed name is put into `proposed`.
+    void expectSaveFileName(const QString &caption, bool ok, const QString &fileName, QString *proposed = nullptr);
+    // The text last put on the clipboard and how many times it was set.
+    const QString &clipboardText() const { return m_clipboard; }
+    int clipboardWrites() const { return m_clipboardWrites; }
     // What the last selection dialog was asked to show (its dataset is not kept).
     const data::RecordChoice &lastRecordChoice() const { return m_lastChoice; }
     // Messages shown so far (caption: text), for tests that look at them afterwards.
@@ -37,9 +42,16 @@ public:
     bool selectRecord(const data::RecordChoice &choice, QString &key) override;
     void beginWait() override { ++m_wait; }
     void endWait() override { --m_wait; }
+    void setClipboardText(const QString &text) override
+    {
+        m_clipboard = text;
+        ++m_clipboardWrites;
+    }
+    bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
+                         QString &fileName) override;
 
 private:
-    enum class Kind { Message, Question, Input, Selection, RecordSelection };
+    enum class Kind { Message, Question, Input, Selection, RecordSelection, SaveFile };
     struct Step
     {
         Kind kind = Kind::Message;
@@ -58,4 +70,6 @@ private:
     data::RecordChoice m_lastChoice;
     QStringList m_shown;
     int m_wait = 0;
+    QString m_clipboard;
+    int m_clipboardWrites = 0;
 };
