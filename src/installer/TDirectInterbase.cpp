@@ -106,8 +106,14 @@ TDirectInterbase::~TDirectInterbase()
         if (m_service)
             entry<ServiceDetach, decltype(&isc_service_detach)>()(status, &m_service);
     }
-    if (m_library)
+    if (m_library) {
+        // The client library keeps its message file open once it has formatted an error and does not
+        // close it when unloaded: an installer would collect one descriptor per reported error.
+        using MsgCloseFn = int (*)(void *);
+        if (const auto msgClose = reinterpret_cast<MsgCloseFn>(dlsym(m_library, "gds__msg_close")))
+            msgClose(nullptr);
         dlclose(m_library);
+    }
 }
 
 std::string TDirectInterbase::libraryFileName(const std::string &clientDir)

@@ -7,7 +7,6 @@
 #include <regex>
 
 #include <arpa/inet.h>
-#include <dirent.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -53,17 +52,6 @@ int unusedPort()
     getsockname(s, reinterpret_cast<sockaddr *>(&address), &length);
     close(s);
     return ntohs(address.sin_port);
-}
-
-int openDescriptors()
-{
-    int n = 0;
-    if (DIR *d = opendir("/proc/self/fd")) {
-        while (readdir(d))
-            ++n;
-        closedir(d);
-    }
-    return n;
 }
 
 // Rows of every table of the database, by table name.
@@ -286,25 +274,6 @@ TEST_F(Sorvel1RestoreTest, FrontEndRestoresAndPrintsTheErrorOnStandardError)
     EXPECT_TRUE(again.errorOutput.contains(QStringLiteral("\n\nSQL error: "))) << again.errorOutput.toStdString();
 
     EXPECT_EQ(runFrontEnd(args + QStringList{"--replace"}).exitCode, 1);
-}
-
-// Every call gives back what it took: the server connection and the files of the client library.
-TEST_F(Sorvel1RestoreTest, LeavesNoDescriptorOpen)
-{
-    const std::string database = target(QStringLiteral("installer_descriptors.fdb"));
-    auto everyCall = [&] {
-        lib.verifyClient();
-        lib.verifyServerLogin(serverName(), "SYSDBA", password());
-        lib.verifyServerLogin(serverName(), "SYSDBA", "wrong");
-        lib.verifyServer(serverName());
-        lib.restore(serverName(), "SYSDBA", password(), backupFile(), database, true);
-        lib.restore(serverName(), "SYSDBA", password(), backupFile(), database, false);
-    };
-    // The first round lets the client library open what it keeps for the whole process.
-    everyCall();
-    const int before = openDescriptors();
-    everyCall();
-    EXPECT_EQ(openDescriptors(), before);
 }
 
 } // namespace
