@@ -240,6 +240,7 @@ TEST_F(Sorvel1RestoreTest, CreatesOnlyANewFileUnlessToldToReplace)
     ASSERT_EQ(lib.messages.size(), 1u);
     EXPECT_EQ(lib.messages[0].caption, "Error");
     EXPECT_TRUE(std::regex_match(lib.messages[0].text, kErrorText)) << lib.messages[0].text;
+    EXPECT_EQ(lib.messages[0].text.rfind("database " + database + " already exists", 0), 0u) << lib.messages[0].text;
 
     lib.messages.clear();
     EXPECT_EQ(restore(database, true), 1);
