@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   libcurl4-openssl-dev python3-aiosmtpd
   xvfb xauth imagemagick poppler-utils
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

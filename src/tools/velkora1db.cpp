@@ -16,7 +16,7 @@
 
 namespace {
 
-void usage()
+void usage(std::FILE *out = stderr)
 {
     std::fputs("usage:\n"
                "  velkora1db create DATABASE [--demo] [--scale N] [--date YYYY-MM-DD]\n"
@@ -25,7 +25,7 @@ void usage()
                "  velkora1db adduser DATABASE USER PASSWORD\n"
                "common options: --user NAME (default SYSDBA)  --password PASSWORD  --charset CHARSET\n"
                "DATABASE is a local file or host[/port]:path on a Firebird server.\n",
-               stderr);
+               out);
 }
 
 struct Args
@@ -168,8 +168,13 @@ int run(const Args &a)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        usage(stdout);
+        return 0;
+    }
     Args a;
-    if (!parse(QCoreApplication::arguments(), a)) {
+    if (!parse(arguments, a)) {
         usage();
         return 2;
     }

@@ -89,10 +89,11 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
     EXPECT_EQ(static_cast<int>(s.kind), static_cast<int>(kind))
         << "expected a " << kindName(static_cast<int>(s.kind)) << ", got a " << kindName(static_cast<int>(kind)) << ": "
         << text.toStdString();
-    if (s.captured)
+    if (s.captured) {
         *s.captured = text;
-    else if (kind != Kind::Selection && kind != Kind::RecordSelection && kind != Kind::SaveFile)
+    } else if (kind != Kind::Selection && kind != Kind::RecordSelection && kind != Kind::SaveFile) {
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
+    }
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
     return s;
 }
