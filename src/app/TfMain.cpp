@@ -376,7 +376,8 @@ void TfMain::ShowChild(QWidget *window)
 QWidget *TfMain::OpenWindow(const QString &className)
 {
     // One window of a kind: a second command brings the first forward.
-    if (QWidget *open = m_windows.value(className)) {
+    // A window that was closed may wait a moment to be deleted: it counts as gone.
+    if (QWidget *open = m_windows.value(className); open && open->parentWidget() && open->parentWidget()->isVisible()) {
         ShowChild(open);
         return open;
     }
