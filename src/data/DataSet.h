@@ -71,6 +71,11 @@ public:
     // The key field that a generator fills; empty without one.
     const QString &generatorField() const { return m_generatorField; }
 
+    // Whether the rows shown are narrowed by conditions (the session's filters, a window's filter
+    // panel); windows show it and summaries say it.
+    void setFiltered(bool filtered) { m_filtered = filtered; }
+    bool isFiltered() const { return m_filtered; }
+
     // Fields. Fields may be defined before the first open to give them properties; the columns of the
     // select are matched to them by name.
     Field &defineField(const QString &name, fb::FieldKind type = fb::FieldKind::Unknown, Field::Kind kind = Field::Kind::Data);
@@ -201,6 +206,7 @@ private:
     QHash<QString, QVariant> m_params;
     QPointer<DataSource> m_master;
     QString m_generatorField;
+    bool m_filtered = false;
     QString m_generator;
     GeneratorMoment m_generatorMoment = GeneratorMoment::OnPost;
 

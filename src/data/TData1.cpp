@@ -887,6 +887,9 @@ void TData1::SetSessionFilters()
     SetAtom(interviews, QStringLiteral("KysitlusTehtud"), QLatin1String(No), QString(),
             QStringLiteral("KysitlusTehtud='") + QLatin1String(No) + QLatin1Char('\''));
     CommitFilter(interviews);
+    for (const char *name : {"taAgendid", "taAgendidOmaL", "taTanasedKliKontaktid", "taKliendid", "taKontaktid",
+                             "taKliKontaktIsikudKoond"})
+        dataSet(QString::fromLatin1(name))->setFiltered(true);
 }
 
 bool TData1::IsHoliday(const QDate &date)

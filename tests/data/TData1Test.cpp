@@ -366,6 +366,10 @@ TEST_F(TData1Test, SessionFiltersShowTheAgentsActiveClients)
     DataSet &agents = *module->taAgendid();
     agents.open();
     EXPECT_EQ(agents.recordCount(), 1); // below level 3 only the own agent
+    for (const char *name : {"taAgendid", "taAgendidOmaL", "taTanasedKliKontaktid", "taKliendid", "taKontaktid",
+                             "taKliKontaktIsikudKoond"})
+        EXPECT_TRUE(module->dataSet(name)->isFiltered()) << name;
+    EXPECT_FALSE(module->dataSet("taTooted")->isFiltered());
     DataSet &contacts = *module->taKontaktid();
     contacts.open();
     EXPECT_EQ(contacts.recordCount(), 2);
@@ -635,6 +639,19 @@ TEST_F(TData1Test, TranslatedTextsFollowTheLanguage)
     module->OnKoodNimiPaarSetText(row.field("TOOTENIMI"), "arvuti");
     EXPECT_EQ(ui.lastRecordChoice().filterOffCaption, QStringLiteral("&Show all"));
     row.cancel();
+
+    // The dataset layer's own refusals speak the language too.
+    SetMessageTranslations({{QStringLiteral("Field '%1' must have a value"), QStringLiteral("Value of '%1' is required")}});
+    DataSet &groups = *module->dataSet("taTooteGrupid");
+    groups.open();
+    groups.append();
+    try {
+        groups.post();
+        ADD_FAILURE() << "a group without a name was posted";
+    } catch (const data::DataError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Value of 'TOOTEGRNIMI' is required"));
+    }
+    groups.cancel();
 
     SetMessageTranslations({});
     EXPECT_EQ(module->JahText, QStringLiteral("Jah"));
