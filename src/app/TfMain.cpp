@@ -351,8 +351,13 @@ void TfMain::ShowChild(QWidget *window)
     const bool maximised = active && active->isMaximized() && !active->isMinimized();
     QMdiSubWindow *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
     if (!sub) {
+        // A window that was given its size opens at that size, not at its smallest.
+        const QSize designed = window->size();
+        const bool sized = window->testAttribute(Qt::WA_Resized);
         sub = m_mdi->addSubWindow(window);
         sub->adjustSize();
+        if (sized)
+            sub->resize(designed + (sub->size() - window->size()));
         // A child opens at the size the user last gave a window of its kind, and a child closed in
         // the normal state remembers its size.
         if (m_settings)

@@ -31,7 +31,37 @@ void TDBGrid::setDataSource(data::DataSource *source)
     setModel(m_model);
     connect(source, &data::DataSource::currentChanged, this, &TDBGrid::followDataSet);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followDataSet);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::sizeColumns);
+    sizeColumns();
     followDataSet();
+}
+
+void TDBGrid::sizeColumns()
+{
+    // Columns as wide as their fields' display widths (or their text columns' sizes, within
+    // reason), never narrower than their titles.
+    data::DataSet *ds = dataSet();
+    if (!ds || !m_model)
+        return;
+    const int charWidth = fontMetrics().averageCharWidth();
+    const int digitWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const data::Field &f = ds->fieldAt(m_model->fieldIndex(c));
+        int chars = f.displayWidth();
+        if (chars <= 0) {
+            switch (f.dataType()) {
+            case fb::FieldKind::Date: chars = 10; break;
+            case fb::FieldKind::Time: chars = 5; break;
+            case fb::FieldKind::Timestamp: chars = 16; break;
+            case fb::FieldKind::Text: chars = std::clamp(f.size(), 3, 30); break;
+            case fb::FieldKind::TextBlob: chars = 30; break;
+            default: chars = 8; break;
+            }
+        }
+        const bool digits = f.dataType() != fb::FieldKind::Text && f.dataType() != fb::FieldKind::TextBlob;
+        const int title = fontMetrics().horizontalAdvance(f.displayLabel()) + 12;
+        setColumnWidth(c, std::max(title, chars * (digits ? digitWidth : charWidth) + 12));
+    }
 }
 
 data::DataSet *TDBGrid::dataSet() const

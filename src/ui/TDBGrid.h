@@ -34,6 +34,8 @@ public:
     data::Field *selectedField() const;
     // Puts the grid's cursor on the dataset's current row.
     void followDataSet();
+    // Column widths from the fields' display widths.
+    void sizeColumns();
     // Reports an error of a move the user made in the grid.
     std::function<void(const std::exception &)> onError;
 

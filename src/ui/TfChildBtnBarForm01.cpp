@@ -54,6 +54,12 @@ QToolButton *TfChildBtnBarForm01::addBarButton(QAction *action, const QString &o
     auto *b = new QToolButton(m_bar);
     b->setObjectName(objectName);
     b->setDefaultAction(action);
+    // A caption that carries its shortcut after a wide gap shows the caption on the button and the
+    // whole text as the hint.
+    if (const qsizetype gap = action->text().indexOf(QStringLiteral("    ")); gap > 0) {
+        b->setText(action->text().left(gap));
+        b->setToolTip(action->text().simplified());
+    }
     b->setAutoRaise(true);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_barLayout->addWidget(b);

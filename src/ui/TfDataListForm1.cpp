@@ -91,6 +91,7 @@ TfDataListForm1::TfDataListForm1(const WindowContext &context, QWidget *parent)
     });
     connect(m_grid, &TDBGrid::popupRequested, this, [this](const QPoint &at) { windowMenu()->popup(at); });
     m_grid->onError = [this](const std::exception &e) { reportError(e); };
+    resize(760, 480);
 }
 
 TfDataListForm1::~TfDataListForm1() = default;

@@ -113,6 +113,7 @@ TfLk2Vorm01::TfLk2Vorm01(const WindowContext &context, QWidget *parent)
             m_pages->setCurrentIndex(1);
     });
     m_grid->onError = [this](const std::exception &e) { reportError(e); };
+    resize(640, 420);
 }
 
 bool TfLk2Vorm01::setDataSet(data::DataSet *dataSet)
