@@ -71,6 +71,19 @@ bool DataLink::canModify() const
     return ds && f && ds->isActive() && ds->canModify() && (!f->isReadOnly() || f->onSetText);
 }
 
+bool DataLink::canClear() const
+{
+    data::DataSet *ds = dataSet();
+    data::Field *f = field();
+    if (!ds || !f || !ds->isActive() || !ds->canModify())
+        return false;
+    if (f->kind() == data::Field::Kind::Lookup && !f->keyFields().isEmpty()) {
+        const data::Field *key = ds->findField(f->keyFields().split(QLatin1Char(';')).first().trimmed());
+        return key && !key->isReadOnly();
+    }
+    return canModify();
+}
+
 bool DataLink::isEditing() const
 {
     data::DataSet *ds = dataSet();

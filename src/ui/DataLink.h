@@ -37,6 +37,8 @@ public:
     // The bound field, or nullptr while the dataset is closed or has no such field.
     data::Field *field() const;
     bool canModify() const;
+    // Whether clearing may be tried: the field itself, or for a look-up field the key behind it.
+    bool canClear() const;
     bool isEditing() const;
 
     // Puts the dataset in edit state (or keeps its insert state); false when a rule refused it (its

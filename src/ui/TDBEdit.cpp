@@ -44,7 +44,7 @@ void TDBEdit::keyPressEvent(QKeyEvent *event)
 {
     const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
     if (m_clearingKeys && plain && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
-        if (!isReadOnly())
+        if (m_link.canClear())
             m_link.clear();
         event->accept();
         return;

@@ -180,7 +180,7 @@ void TfChildBtnBarForm01::ClearControl(QWidget *control)
     if (auto *lookup = qobject_cast<TDBLookupComboBox *>(control)) {
         lookup->link().clear();
     } else if (auto *edit = qobject_cast<TDBEdit *>(control)) {
-        if (!edit->isReadOnly())
+        if (edit->link().canClear())
             edit->link().clear();
     } else if (auto *filterDb = qobject_cast<TDynFilterDBCombo *>(control)) {
         filterDb->clearValue();

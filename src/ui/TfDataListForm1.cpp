@@ -1,6 +1,7 @@
 #include "TfDataListForm1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,14 +13,19 @@
 #include <QVBoxLayout>
 
 #include "DateRange.h"
+#include "PrintTable.h"
 #include "SortByGridColumn.h"
 #include "TDBGrid.h"
+#include "TdlgSelectTableCols.h"
 #include "THDBNavigator.h"
 #include "TfQuickSearch.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "data/FilterBuilder.h"
+#include "data/TData1.h"
 #include "data/Translate.h"
+#include "data/UserInterface.h"
+#include "exchange/THDataTxtExport.h"
 
 TfDataListForm1::TfDataListForm1(const WindowContext &context, QWidget *parent)
     : TfChildBtnBarForm01(context, parent), m_source(new data::DataSource(nullptr, this)), m_grid(new TDBGrid(this)),
@@ -55,6 +61,8 @@ TfDataListForm1::TfDataListForm1(const WindowContext &context, QWidget *parent)
     });
     m_filterMenuItem->setCheckable(true);
     m_filterMenuItem->setChecked(true);
+    addCommand(QStringLiteral("Nimekirjaeksporttekstifaililikelauale1"),
+               Translate(QStringLiteral("Nimekirja eksport tekstifaili/lõikelauale")), [this] { ExportList(); });
     addCommand(QStringLiteral("Sulge1"), Translate(QStringLiteral("Sulge    Ctrl+F4")), [this] { close(); }, QKeySequence(),
                QStringLiteral("bClose"));
 
@@ -227,4 +235,51 @@ void TfDataListForm1::dateRangeChosen(int tag)
 {
     const auto [from, to] = DateRangeForTag(tag, QDate::currentDate());
     SetDateRange(from, to);
+}
+
+void TfDataListForm1::ExportList()
+{
+    data::DataSet *ds = dataSet();
+    if (!ds)
+        return;
+    if (!context().data || context().data->session().Level < 3) {
+        if (ui())
+            ui()->showMessage(Translate(QStringLiteral("Antud toimingu jaoks kasutajanivoo liiga madal !")),
+                              windowTitle() + QStringLiteral(": ") + Translate(QStringLiteral("eksport tekstifaili")));
+        return;
+    }
+    TdlgSelectTableCols columns(window(), Translate(QStringLiteral("Kopeeri lõikelauale")), &m_exportToClipboard,
+                                m_exportColumns, ds,
+                                windowTitle() + QStringLiteral(" - ") + Translate(QStringLiteral("Eksporditavate veergude valik")));
+    if (columns.exec() != QDialog::Accepted)
+        return;
+    THDataTxtExport exporter;
+    exporter.useProgramSettings();
+    exporter.setUserInterface(ui());
+    exporter.setToClipBoard(m_exportToClipboard);
+    if (!m_exportToClipboard) {
+        QString fileName = QStringLiteral("velkora1export.txt");
+        if (!ui() || !ui()->askSaveFileName(Translate(QStringLiteral("Salvesta")),
+                                            QStringLiteral("*.txt (*.txt);;All Files (*)"), QStringLiteral("txt"), fileName))
+            return;
+        exporter.setDestFileName(fileName);
+    }
+    exporter.setSource(ds);
+    // The chosen fields themselves, so that two columns of one caption each give their own values.
+    exporter.setFieldColumns(m_exportColumns);
+    data::WaitCursor wait(ui());
+    exporter.Execute();
+}
+
+void TfDataListForm1::PrintList()
+{
+    data::DataSet *ds = dataSet();
+    if (!ds)
+        return;
+    TdlgSelectTableCols columns(window(), QString(), nullptr, m_printColumns, ds,
+                                windowTitle() + QStringLiteral(" - ") + Translate(QStringLiteral("Trükitavate veergude valik")));
+    if (columns.exec() != QDialog::Accepted)
+        return;
+    PrintTable(ds, windowTitle(), m_printColumns, true, QApplication::applicationDisplayName(), true, {}, {}, false,
+               FilterDescription(), window());
 }

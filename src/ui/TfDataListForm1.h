@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QStringList>
 
 #include "TfChildBtnBarForm01.h"
 
@@ -52,6 +53,15 @@ public:
     void UpdateFilter();
     void RefreshData();
     void Sort();
+    // The list to a text file or the clipboard, with the columns the user picks (level 3 and up).
+    void ExportList();
+    // The list printed with the columns the user picks, the filter in words as its subtitle.
+    void PrintList();
+
+    // The columns last chosen for export and print, and whether the export went to the clipboard:
+    // the next time starts from them.
+    const QStringList &exportColumns() const { return m_exportColumns; }
+    bool exportsToClipboard() const { return m_exportToClipboard; }
 
 protected:
     // Filter controls: Enter applies the filter, Backspace and Delete clear the control, and the
@@ -75,4 +85,7 @@ private:
     QMenu *m_filterPopup;
     QMenu *m_dateMenu;
     QPointer<QWidget> m_popupOwner;
+    QStringList m_exportColumns;
+    QStringList m_printColumns;
+    bool m_exportToClipboard = false;
 };

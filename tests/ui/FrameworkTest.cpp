@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -23,6 +26,8 @@
 #include "app/WindowCatalog.h"
 #include "data/DataSet.h"
 #include "data/DemoData.h"
+#include "data/DataSource.h"
+#include "data/FieldTextRules.h"
 #include "data/FilterBuilder.h"
 #include "data/SqlHelpers.h"
 #include "data/SqlStatement.h"
@@ -31,12 +36,15 @@
 #include "reference/TfPyhad.h"
 #include "ui/DataSetModel.h"
 #include "ui/DateRange.h"
+#include "ui/TDBCheckBox.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBEditBtn.h"
 #include "ui/TDBGrid.h"
+#include "ui/TDBValComboBox.h"
 #include "ui/TDynFilterEdit.h"
 #include "ui/TfDataListForm1.h"
 #include "ui/TfQuickSearch.h"
+#include "ui/TdlgSelectTableCols.h"
 
 using Answer = data::UserInterface::Answer;
 
@@ -339,6 +347,114 @@ TEST_F(FrameworkTest, QuickSearchReachesRowsNotYetFetched)
     QTest::keyClicks(search->edit(), typed.mid(1));
     EXPECT_TRUE(clients.field("KLINIMI").asString().startsWith(lastName.left(2), Qt::CaseInsensitive));
     QTest::keyClick(search->edit(), Qt::Key_Escape);
+}
+
+void tickAll(QListWidget *list, const QString &text)
+{
+    for (QListWidgetItem *item : list->findItems(text, Qt::MatchExactly))
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
+}
+
+TEST_F(FrameworkTest, ListExportNeedsLevelThreeAndWritesTheChosenColumns)
+{
+    data::SqlStatement insert(module->IBTransaction1());
+    insert.setSql("update or insert into KLIENTK (KLIKOOD, KLINIMI) values (99001, 'Šokolaadi Žanr') matching (KLIKOOD)");
+    insert.exec();
+    module->IBTransaction1().commitRetaining();
+    auto *list = new ClientList(WindowContext{module.get(), &ui});
+    main->ShowChild(list);
+    data::DataSet &clients = *list->dataSet();
+    // Two columns under one caption each give their own values.
+    clients.field("KLIKOOD").setDisplayLabel(QStringLiteral("Kood"));
+    clients.field("KLIKOODLAOS").setDisplayLabel(QStringLiteral("Kood"));
+    clients.field("KLINIMI").setDisplayLabel(QStringLiteral("Nimi"));
+    replaceText(list->name, QStringLiteral("Šokolaadi"));
+    QTest::keyClick(list->name, Qt::Key_Return);
+    ASSERT_EQ(clients.recordCount(), 1);
+    const QString file = dir.filePath("eksport.txt");
+
+    session.Level = 2;
+    ui.expectMessage("Antud toimingu jaoks kasutajanivoo liiga madal !", "Kliendid: eksport tekstifaili");
+    windowCommand(list, "Nimekirjaeksporttekstifaililikelauale1")->trigger();
+    EXPECT_FALSE(QFile::exists(file));
+
+    session.Level = 3;
+    whenModal<TdlgSelectTableCols>([](TdlgSelectTableCols *dlg) {
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kliendid - Eksporditavate veergude valik"));
+        EXPECT_EQ(dlg->cbAdditionalFlag1()->text(), QStringLiteral("Kopeeri lõikelauale"));
+        tickAll(dlg->liAllFields(), QStringLiteral("Kood"));
+        tickAll(dlg->liAllFields(), QStringLiteral("Nimi"));
+        dlg->OKBtn()->click();
+    });
+    QString proposed;
+    ui.expectSaveFileName("Salvesta", true, file, &proposed);
+    windowCommand(list, "Nimekirjaeksporttekstifaililikelauale1")->trigger();
+    EXPECT_EQ(proposed, QStringLiteral("velkora1export.txt"));
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    // Windows-1252 as the program's other files; an empty last column keeps its place.
+    const QByteArray expected = QByteArray("Kood\tNimi\tKood\r\n99001\t") + QByteArray("\x8A" "okolaadi \x8E" "anr") + "\t\r\n";
+    EXPECT_EQ(written.readAll(), expected);
+
+    // The next export starts from the choice made; this time to the clipboard.
+    whenModal<TdlgSelectTableCols>([](TdlgSelectTableCols *dlg) {
+        dlg->cbAdditionalFlag1()->setChecked(true);
+        dlg->OKBtn()->click();
+    });
+    windowCommand(list, "Nimekirjaeksporttekstifaililikelauale1")->trigger();
+    EXPECT_TRUE(list->exportsToClipboard());
+    EXPECT_EQ(ui.clipboardText(), QStringLiteral("Kood\tNimi\tKood\r\n99001\tŠokolaadi Žanr\t\r\n"));
+}
+
+TEST_F(FrameworkTest, DataControlsGoThroughTheFieldsAndTheirRules)
+{
+    // One client in a dataset of its own, with the place's name looked up through its key.
+    data::DataSet client(module->IBTransaction1(), QStringLiteral("taKlient"));
+    client.setSelectSql("select KLIKOOD, KLINIMI, LINNVALDKOOD, KLISUHTETYYP, KLIBOONUS from KLIENTK where KLIKOOD = 99002");
+    client.setModifySql("update KLIENTK set KLINIMI = :KLINIMI, LINNVALDKOOD = :LINNVALDKOOD, KLISUHTETYYP = :KLISUHTETYYP, "
+                        "KLIBOONUS = :KLIBOONUS where KLIKOOD = :OLD_KLIKOOD");
+    data::DataSet &places = *module->dataSet("taLinnadValladL");
+    places.open();
+    data::SqlStatement q(module->IBTransaction1());
+    q.setSql("update or insert into KLIENTK (KLIKOOD, KLINIMI, LINNVALDKOOD, KLISUHTETYYP, KLIBOONUS) "
+             "values (99002, 'Juhtelemendid', (select min(LINNVALDKOOD) from LINNVALD), 5, 'N') matching (KLIKOOD)");
+    q.exec();
+    module->IBTransaction1().commitRetaining();
+    client.defineField("LINNANIMI", fb::FieldKind::Text, data::Field::Kind::Lookup)
+        .setLookup(&places, "LINNVALDKOOD", "LINNVALDKOOD", "LINNVALDNIMI");
+    data::AttachTextRulesByType(client);
+    client.open();
+    data::DataSource source(&client);
+    QWidget panel;
+    auto *place = new TDBEdit(&panel);
+    place->bind(&source, "LINNANIMI", &ui);
+    place->setClearingKeys(true);
+    auto *relation = new TDBValComboBox(&panel);
+    relation->bind(&source, "KLISUHTETYYP", &ui);
+    relation->setItemsAndValues({"Klient", "Partner"}, {"1", "11"});
+    auto *bonus = new TDBCheckBox("Boonus", &panel);
+    bonus->bind(&source, "KLIBOONUS", &ui);
+    panel.show();
+
+    EXPECT_FALSE(place->text().isEmpty());
+    // A code that is not among the values shows no choice and stays as it is.
+    EXPECT_EQ(relation->currentIndex(), -1);
+    EXPECT_EQ(client.field("KLISUHTETYYP").asInt(), 5);
+
+    // Delete in the name of a look-up clears the key behind it, and the name goes with it.
+    place->setFocus();
+    QTest::keyClick(place, Qt::Key_Delete);
+    EXPECT_TRUE(client.field("LINNVALDKOOD").isNull());
+    EXPECT_TRUE(place->text().isEmpty());
+    relation->setCurrentIndex(1);
+    emit relation->activated(1);
+    EXPECT_EQ(client.field("KLISUHTETYYP").asInt(), 11);
+    QTest::mouseClick(bonus, Qt::LeftButton);
+    EXPECT_EQ(client.field("KLIBOONUS").asString(), QStringLiteral("Y"));
+    client.post();
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLIKOOD = 99002 and LINNVALDKOOD is null and KLISUHTETYYP = 11 "
+                    "and KLIBOONUS = 'Y'"),
+              1);
 }
 
 TEST(DateRangeTest, MonthsAndWeeksAroundTheYearEnd)
