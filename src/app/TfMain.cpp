@@ -29,6 +29,7 @@
 #include "data/TData1.h"
 #include "data/UserInterface.h"
 #include "ui/TfChildBtnBarForm01.h"
+#include "ui/TfDataListForm1.h"
 #include "ui/WindowPlacement.h"
 
 struct TfMain::Command
@@ -395,6 +396,18 @@ QWidget *TfMain::OpenWindow(const QString &className)
     m_windows.insert(className, window);
     ShowChild(window);
     return window;
+}
+
+void TfMain::ShowChild(QObject *window)
+{
+    if (auto *w = qobject_cast<QWidget *>(window))
+        ShowChild(w);
+}
+
+void TfMain::DisableClientListFilter()
+{
+    if (auto *list = qobject_cast<TfDataListForm1 *>(openWindow(QStringLiteral("TfKliendidList"))))
+        list->DisableFilter();
 }
 
 QWidget *TfMain::openWindow(const QString &className) const

@@ -35,13 +35,15 @@ public:
 
     // Services.
     void ShowChild(QWidget *window);
+    void ShowChild(QObject *window) override;
+    void DisableClientListFilter() override;
     void OpenClientCard(int clientCode, int page) override;
     bool CheckRights(bool adminOnly) override;
     void ActivateProject(int projectId) override;
     QString MainCaption() const override { return windowTitle(); }
     void SetStatusUser(const QString &userName, const QString &agentName);
     bool RegisterContact(int clientCode, int agentCode, const QString &agentName, const QString &personName,
-                         const QString &clientName, int plannedContactId, int personCode);
+                         const QString &clientName, int plannedContactId, int personCode) override;
     // Project choice at start and from the menu.
     void ChooseProject();
 

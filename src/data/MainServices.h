@@ -2,16 +2,26 @@
 
 #include <QString>
 
+class QObject;
+
 namespace data {
 
-// The main window's services as the data modules reach them.
+// The main window's services as the data modules and the windows reach them.
 class MainServices
 {
 public:
     virtual ~MainServices() = default;
+    // Shows a child window (a widget), in the state of the active child: normal or maximised.
+    virtual void ShowChild(QObject *window) = 0;
+    // Opens the card of a client (reusing an open one) on its first (0) or second (1) page.
     virtual void OpenClientCard(int clientCode, int page) = 0;
+    // The one way to record a contact with a client; false when the level or own-client rule refused.
+    virtual bool RegisterContact(int clientCode, int agentCode, const QString &agentName, const QString &personName,
+                                 const QString &clientName, int plannedContactId, int personCode) = 0;
     virtual bool CheckRights(bool adminOnly) = 0;
     virtual void ActivateProject(int projectId) = 0;
+    // Switches the client list's filter off when the list is open, so that its dataset holds every client.
+    virtual void DisableClientListFilter() = 0;
     // The main window's caption, the title of several rule messages.
     virtual QString MainCaption() const = 0;
 };

@@ -50,6 +50,13 @@ public:
     virtual void endWait() = 0;
     // Puts plain text on the clipboard.
     virtual void setClipboardText(const QString &text) { (void)text; }
+    // Hands a number to the telephone: the destination as dialled and the party called. Silent when
+    // the workstation has no way to dial.
+    virtual void dial(const QString &destination, const QString &calledParty)
+    {
+        (void)destination;
+        (void)calledParty;
+    }
     // The save dialog: `fileName` comes in as the proposed name and holds the chosen file on OK.
     // `filter` lists the file types as "Text (*.txt);;All Files (*)". Asks before overwriting.
     virtual bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,

@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
 
 void QtUserInterface::showMessage(const QString &text, const QString &caption)
 {
@@ -116,4 +119,26 @@ bool QtUserInterface::askSaveFileName(const QString &caption, const QString &fil
         return false;
     fileName = dlg.selectedFiles().constFirst();
     return true;
+}
+
+void QtUserInterface::setDialer(const QString &program, const QStringList &arguments)
+{
+    m_dialer = program;
+    m_dialerArguments = arguments;
+}
+
+void QtUserInterface::dial(const QString &destination, const QString &calledParty)
+{
+    if (destination.isEmpty())
+        return;
+    if (m_dialer.isEmpty()) {
+        // Whatever the desktop dials with; nothing happens where nothing is set up.
+        QDesktopServices::openUrl(QUrl(QStringLiteral("tel:") + QString(destination).remove(QLatin1Char(' '))));
+        return;
+    }
+    // Each argument goes to the program as it stands: no shell ever reads the number or the name.
+    QStringList arguments;
+    for (QString a : m_dialerArguments)
+        arguments << a.replace(QStringLiteral("%number%"), destination).replace(QStringLiteral("%name%"), calledParty);
+    QProcess::startDetached(m_dialer, arguments);
 }

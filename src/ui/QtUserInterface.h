@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "data/UserInterface.h"
 
 class QWidget;
@@ -19,9 +21,16 @@ public:
     void beginWait() override;
     void endWait() override;
     void setClipboardText(const QString &text) override;
+    // The dialler: a program the user set up, started with its arguments, in which "%number%" and
+    // "%name%" stand for the destination and the party called. Without one the desktop's handler of
+    // tel: addresses gets the number.
+    void setDialer(const QString &program, const QStringList &arguments);
+    void dial(const QString &destination, const QString &calledParty) override;
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;
 
 private:
     QWidget *m_parent;
+    QString m_dialer;
+    QStringList m_dialerArguments;
 };

@@ -5,6 +5,7 @@
 
 #include "QtPrinters.h"
 
+#include "RecordingMain.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
 #include "data/FilterBuilder.h"
@@ -16,14 +17,6 @@
 using data::DataSet;
 
 namespace {
-
-struct QuietMain : data::MainServices
-{
-    void OpenClientCard(int, int) override { ADD_FAILURE() << "unexpected client card"; }
-    bool CheckRights(bool) override { return true; }
-    void ActivateProject(int) override {}
-    QString MainCaption() const override { return QStringLiteral("Lumora-Contact"); }
-};
 
 class MasterDetailTest : public ::testing::Test
 {
@@ -81,7 +74,7 @@ protected:
 
     static TempDatabase *s_db;
     ScriptedUserInterface ui;
-    QuietMain mainWindow;
+    RecordingMain mainWindow;
     data::Session session;
     std::unique_ptr<data::TData1> module;
 };

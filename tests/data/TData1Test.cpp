@@ -7,6 +7,7 @@
 #include <QScopeGuard>
 
 #include "QtPrinters.h"
+#include "RecordingMain.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
 #include "data/DataError.h"
@@ -22,15 +23,6 @@ using data::DataSet;
 using Answer = data::UserInterface::Answer;
 
 namespace {
-
-struct RecordingMain : data::MainServices
-{
-    QList<QPair<int, int>> openedCards;
-    void OpenClientCard(int clientCode, int page) override { openedCards.append({clientCode, page}); }
-    bool CheckRights(bool) override { return true; }
-    void ActivateProject(int) override {}
-    QString MainCaption() const override { return QStringLiteral("Lumora-Contact"); }
-};
 
 class TData1Test : public ::testing::Test
 {

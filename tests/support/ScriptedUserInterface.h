@@ -28,6 +28,8 @@ public:
     // The text last put on the clipboard and how many times it was set.
     const QString &clipboardText() const { return m_clipboard; }
     int clipboardWrites() const { return m_clipboardWrites; }
+    // The numbers handed to the telephone, each with the party called.
+    const QList<QPair<QString, QString>> &dialled() const { return m_dialled; }
     // What the last selection dialog was asked to show (its dataset is not kept).
     const data::RecordChoice &lastRecordChoice() const { return m_lastChoice; }
     // Messages shown so far (caption: text), for tests that look at them afterwards.
@@ -42,6 +44,7 @@ public:
     bool selectRecord(const data::RecordChoice &choice, QString &key) override;
     void beginWait() override { ++m_wait; }
     void endWait() override { --m_wait; }
+    void dial(const QString &destination, const QString &calledParty) override { m_dialled.append({destination, calledParty}); }
     void setClipboardText(const QString &text) override
     {
         m_clipboard = text;
@@ -72,4 +75,5 @@ private:
     int m_wait = 0;
     QString m_clipboard;
     int m_clipboardWrites = 0;
+    QList<QPair<QString, QString>> m_dialled;
 };

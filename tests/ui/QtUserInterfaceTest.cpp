@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include <QFile>
+
+#include <QTemporaryDir>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -88,6 +94,29 @@ TEST(QtUserInterfaceTest, InputBoxAndSelectionListHandBackTheChoice)
     EXPECT_TRUE(ui.selectFromList("Vali", {"Esimene", "Teine", "Kolmas"}, index));
     EXPECT_EQ(opened, QStringLiteral("Teine"));
     EXPECT_EQ(index, 2);
+}
+
+TEST(QtUserInterfaceDialTest, DiallerGetsTheNumberAndNameAsArgumentsNeverThroughAShell)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("dialled.txt");
+    const QString marker = dir.filePath("should-not-exist");
+    QFile script(dir.filePath("dialler.sh"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$1.part\" && mv \"$1.part\" \"$1\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QtUserInterface ui;
+    ui.setDialer(script.fileName(), {out, "%number%", "%name%"});
+    const QString number = QStringLiteral("5123; touch ") + marker;
+    ui.dial(number, QStringLiteral("Mari 'Tamm' $(id)"));
+    QFile result(out);
+    for (int i = 0; i < 200 && !result.exists(); ++i)
+        QTest::qWait(25);
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(result.readAll()), out + QStringLiteral("\n") + number + QStringLiteral("\nMari 'Tamm' $(id)\n"));
+    EXPECT_FALSE(QFile::exists(marker));
 }
 
 } // namespace

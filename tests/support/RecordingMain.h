@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include "data/MainServices.h"
+
+// The main window's services as the tests see them: what was asked for is recorded, the rights
+// check and contact registration say yes.
+struct RecordingMain : data::MainServices
+{
+    QList<QPair<int, int>> openedCards;
+    QList<QObject *> shownWindows;
+    QList<int> registeredContacts;
+    int clientListFilterSwitchedOff = 0;
+
+    void ShowChild(QObject *window) override { shownWindows.append(window); }
+    void OpenClientCard(int clientCode, int page) override { openedCards.append({clientCode, page}); }
+    bool RegisterContact(int clientCode, int, const QString &, const QString &, const QString &, int, int) override
+    {
+        registeredContacts.append(clientCode);
+        return true;
+    }
+    bool CheckRights(bool) override { return true; }
+    void ActivateProject(int) override {}
+    void DisableClientListFilter() override { ++clientListFilterSwitchedOff; }
+    QString MainCaption() const override { return QStringLiteral("Lumora-Contact"); }
+};
