@@ -3,7 +3,9 @@
 
 #include <cstdio>
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +21,9 @@
 #include "fb/FbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
+#include "ui/DataSetModel.h"
 #include "ui/TableReport.h"
+#include "ui/TfQuickSearch.h"
 
 namespace {
 
@@ -168,6 +172,42 @@ void benchClientList(const QString &path)
     BenchReport::line(QStringLiteral("client_name_containing_filter"), filterOurs, filterRaw);
 }
 
+// Eight keys typed into the quick search of the client list sorted by name, aiming at the last
+// name, against one fetch of the whole list.
+void benchQuickSearch(const QString &path)
+{
+    const QString byName = QStringLiteral("select KLIENTK.* from KLIENTK\norder by KLIENTK.KLINIMI\n");
+    fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+    QString target;
+    {
+        fb::Statement st(tr, QStringLiteral("select first 1 KLINIMI from KLIENTK order by KLINIMI desc"));
+        st.execute();
+        if (st.fetch())
+            target = st.getString(0);
+    }
+    target = target.left(8);
+    int landed = -1;
+    const double ours = bestOf(3, [&] {
+        data::DataSet ds(tr, QStringLiteral("taKliendid"));
+        ds.setSelectSql(byName);
+        ds.open();
+        DataSetModel model(&ds);
+        QTableView grid;
+        grid.setModel(&model);
+        grid.resize(800, 600);
+        grid.setCurrentIndex(model.index(0, model.columnOfField(QStringLiteral("KLINIMI"))));
+        TfQuickSearch *search = TfQuickSearch::open(&grid, target.left(1));
+        for (int n = 2; n <= target.size(); ++n)
+            search->edit()->setText(target.left(n));
+        landed = ds.currentRow();
+        delete search;
+    });
+    const double raw = bestOf(3, [&] { rawFetch(tr, byName); });
+    BenchReport::line(QStringLiteral("quick_search"), ours, raw, QStringLiteral("row=%1 typed=%2").arg(landed).arg(target.size()));
+}
+
 // Every client written to a text file as the list export does, against fetching the same rows.
 void benchExport(const QString &path, const QString &folder)
 {
@@ -244,7 +284,7 @@ int main(int argc, char *argv[])
     // The table print measures its texts with fonts, without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const bool quick = args.contains(QStringLiteral("--quick"));
     const int scale = quick ? 4 : 200;
@@ -279,6 +319,7 @@ int main(int argc, char *argv[])
         BenchReport::line(QStringLiteral("fetch_all_clients_vs_isql"), oursFetch, rawFetch);
         std::printf("# %lld clients fetched\n", static_cast<long long>(rows));
         benchClientList(path);
+        benchQuickSearch(path);
         benchExport(path, dir.path());
         benchPrint(path, dir.path());
     } catch (const fb::FbError &e) {

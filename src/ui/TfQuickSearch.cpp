@@ -126,13 +126,22 @@ void TfQuickSearch::search(const QString &text)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString wanted = text.toUpper();
+    // No row before the match of a shorter beginning can start with a longer one: a further key
+    // goes on from there instead of from the first row.
+    const int start = !m_lastText.isEmpty() && wanted.startsWith(m_lastText) ? m_lastRow : 0;
     try {
         // Compared as the column shows its values, in the rows not yet fetched too; the text is
         // taken literally, with no wildcard of its own.
-        for (int row = 0;; ++row) {
-            if (row >= ds->fetchedCount() && (ds->isFullyFetched() || ds->fetchMore(DataSetModel::FetchBatch) == 0))
+        for (int row = start;; ++row) {
+            if (row >= ds->fetchedCount() && (ds->isFullyFetched() || ds->fetchMore(DataSetModel::FetchBatch) == 0)) {
+                // Nothing starts so: the next key has to look from where this one began.
+                m_lastText = wanted;
+                m_lastRow = start;
                 break;
+            }
             if (ds->textAt(row, m_field, false).toUpper().startsWith(wanted)) {
+                m_lastText = wanted;
+                m_lastRow = row;
                 ds->moveTo(row);
                 const QModelIndex index = m_model->index(row, m_column);
                 m_grid->setCurrentIndex(index);

@@ -41,5 +41,8 @@ private:
     QPointer<DataSetModel> m_model;
     int m_column;
     int m_field;
+    // Where the last text matched: a longer text starting with it matches there or further on.
+    QString m_lastText;
+    int m_lastRow = 0;
     QLineEdit *m_edit;
 };
