@@ -16,6 +16,7 @@
 #include "Translate.h"
 #include "UserInterface.h"
 #include "fb/FbError.h"
+#include "fb/Statement.h"
 
 namespace data {
 
@@ -920,6 +921,79 @@ QString TData1::ToNetworkPath(const QString &fileName)
         return share + rest;
     }
     return full;
+}
+
+int TData1::RebuildPhoneSearch(const std::function<void(int, int)> &progress)
+{
+    struct Table
+    {
+        const char *count;
+        const char *select;
+        const char *update;
+        bool nullWhenEmpty; // clients keep no search text for no number, contact persons an empty one
+    };
+    static const Table tables[] = {
+        {"select count(*) from KLIENTK", "select KLIKOOD, KLITEL, KLITEL2, KLITELTRIM, KLITEL2TRIM from KLIENTK",
+         "update KLIENTK set KLITELTRIM = ?, KLITEL2TRIM = ? where KLIKOOD = ?", true},
+        {"select count(*) from KLIKISIK",
+         "select KLIKISIKKOOD, KONTAKTISIKTEL, KONTAKTISIKTEL2, KISIKTELTRIM, KISIKTEL2TRIM from KLIKISIK",
+         "update KLIKISIK set KISIKTELTRIM = ?, KISIKTEL2TRIM = ? where KLIKISIKKOOD = ?", false},
+    };
+    auto wanted = [](const fb::Statement &st, int column, bool nullWhenEmpty) -> QVariant {
+        const QString number = st.isNull(column) ? QString() : st.getString(column);
+        if (number.isEmpty())
+            return nullWhenEmpty ? QVariant() : QVariant(QString(""));
+        return PhoneDigits(number);
+    };
+    auto stored = [](const fb::Statement &st, int column) -> QVariant {
+        return st.isNull(column) ? QVariant() : QVariant(st.getString(column));
+    };
+    auto same = [](const QVariant &a, const QVariant &b) {
+        return a.isNull() == b.isNull() && (a.isNull() || a.toString() == b.toString());
+    };
+
+    int total = 0;
+    for (const Table &t : tables) {
+        SqlStatement count(*m_tr);
+        count.setSql(QString::fromLatin1(t.count));
+        total += count.scalar().toInt();
+    }
+    int done = 0;
+    int written = 0;
+    for (const Table &t : tables) {
+        // Statements of its own: the shared datasets, their filters and their after-post rules stay out.
+        fb::Statement rows(*m_tr, QString::fromLatin1(t.select));
+        fb::Statement update(*m_tr, QString::fromLatin1(t.update));
+        rows.execute();
+        while (rows.fetch()) {
+            const QVariant first = wanted(rows, 1, t.nullWhenEmpty);
+            const QVariant second = wanted(rows, 2, t.nullWhenEmpty);
+            if (!same(first, stored(rows, 3)) || !same(second, stored(rows, 4))) {
+                update.setValue(0, first);
+                update.setValue(1, second);
+                update.setInt(2, rows.getInt(0));
+                update.execute();
+                ++written;
+            }
+            if (progress && (++done % 1000 == 0 || done == total))
+                progress(done, total);
+        }
+        rows.closeCursor();
+    }
+    if (progress)
+        progress(total, total);
+    m_tr->commitRetaining();
+    return written;
+}
+
+void TData1::DialNumber(const QString &number, const QString &calledParty)
+{
+    if (number.trimmed().isEmpty())
+        throw DataError(Translate(QStringLiteral("Telefoninumber väärtustamata !")));
+    // The number as it is stored, not reduced, after what gets an outside line.
+    const QString destination = GetParameter(QString::fromLatin1(ProgramParameters::DialerOutsideLineAccess)) + number;
+    if (m_ui)
+        m_ui->dial(destination, calledParty);
 }
 
 std::optional<TData1::LookupDescriptor> TData1::descriptorFor(const QString &fieldName) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -81,6 +82,14 @@ public:
     void SetSessionFilters();
     bool IsHoliday(const QDate &date);
     static QString ToNetworkPath(const QString &fileName);
+
+    // Puts every telephone search column of clients and contact persons in step with its number,
+    // writing only the rows that differ, whatever lists are open or filtered. `progress` hears
+    // (rows done, rows in all). Returns the rows written; throws at the first error, and the rows
+    // written before it stay.
+    int RebuildPhoneSearch(const std::function<void(int done, int total)> &progress = {});
+    // Hands the number, after the outside-line prefix of the program parameters, to the dialler.
+    void DialNumber(const QString &number, const QString &calledParty);
 
     // Typing a name into a name field looks up the row it names and stores that row's key.
     void OnKoodNimiPaarSetText(Field &field, const QString &text);

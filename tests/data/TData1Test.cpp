@@ -649,4 +649,45 @@ TEST_F(TData1Test, TranslatedTextsFollowTheLanguage)
     EXPECT_EQ(module->JahText, QStringLiteral("Jah"));
 }
 
+TEST_F(TData1Test, PhoneSearchIsRebuiltOverEveryClientAndPersonOnce)
+{
+    exec("update or insert into KLIENTK (KLIKOOD, KLINIMI, KLITEL, KLITELTRIM, KLITEL2, KLITEL2TRIM, KLIENTAKTIIVNE) "
+         "values (301, 'Vale Number', '0-512', '999', null, '1', 'N') matching (KLIKOOD)");
+    exec("update or insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKTEL, KISIKTELTRIM, "
+         "KISIKTEL2TRIM) values (301, 2, 'Jaan Vale', '+372 (0)5 12', null, null) matching (KLIKISIKKOOD)");
+    // The session's filters narrow the shared client list; the rebuild is not narrowed by them.
+    session.DefaultAgentFilter = true;
+    module->SetSessionFilters();
+    int lastDone = 0, lastTotal = -1;
+    const int written = module->RebuildPhoneSearch([&](int done, int total) {
+        lastDone = done;
+        lastTotal = total;
+    });
+    EXPECT_GE(written, 2);
+    EXPECT_EQ(lastDone, lastTotal);
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLIKOOD = 301 and KLITELTRIM = '512' and KLITEL2TRIM is null"), 1);
+    EXPECT_EQ(count("select count(*) from KLIKISIK where KLIKISIKKOOD = 301 and KISIKTELTRIM = '3720512' and "
+                    "KISIKTEL2TRIM = ''"),
+              1);
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLITEL is null and KLITELTRIM is not null"), 0);
+    // Nothing left to change: a second run writes nothing.
+    EXPECT_EQ(module->RebuildPhoneSearch(), 0);
+}
+
+TEST_F(TData1Test, DiallingGoesThroughTheOutsideLineAndTheUsersDialler)
+{
+    try {
+        module->DialNumber("  ", "Mari");
+        ADD_FAILURE() << "an empty number was dialled";
+    } catch (const data::DataError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Telefoninumber väärtustamata !"));
+    }
+    module->SetParameter("DialerOutsideLineAccess", "0");
+    // The number as stored, with whatever it holds: the dialler takes it as one argument.
+    module->DialNumber("5 12; rm -rf ~", "Mari Tamm");
+    ASSERT_EQ(ui.dialled().size(), 1);
+    EXPECT_EQ(ui.dialled().first(), qMakePair(QStringLiteral("05 12; rm -rf ~"), QStringLiteral("Mari Tamm")));
+    module->SetParameter("DialerOutsideLineAccess", "");
+}
+
 } // namespace
