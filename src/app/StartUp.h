@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "DatabaseSettings.h"
+#include "data/DatabaseSettings.h"
 #include "data/Session.h"
 
 class CredentialsPrompt;

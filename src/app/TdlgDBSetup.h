@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "DatabaseName.h"
-#include "DatabaseSettings.h"
+#include "data/DatabaseName.h"
+#include "data/DatabaseSettings.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Generators.h"
+#include "data/Generators.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
 #include "data/UserInterface.h"

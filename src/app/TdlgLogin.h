@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "SessionLogIn.h"
+#include "data/SessionLogIn.h"
 
 class QLineEdit;
 

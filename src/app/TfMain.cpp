@@ -17,9 +17,9 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "ErrorLog.h"
+#include "data/ErrorLog.h"
 #include "TAboutBox.h"
-#include "TdmUserSettings1.h"
+#include "data/TdmUserSettings1.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
 #include "data/DataSet.h"

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "ErrorLog.h"
+#include "data/ErrorLog.h"
 #include "data/DataError.h"
 
 VelkoraApplication::VelkoraApplication(int &argc, char **argv) : QApplication(argc, argv) {}

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QWidget>
 
-#include "app/TdmUserSettings1.h"
+#include "data/TdmUserSettings1.h"
 
 void WindowPlacement::store(TdmUserSettings1 &settings, const QString &name, QWidget *window)
 {

@@ -5,7 +5,7 @@
 
 #include "QtPrinters.h"
 
-#include "app/DatabaseName.h"
+#include "data/DatabaseName.h"
 
 namespace {
 

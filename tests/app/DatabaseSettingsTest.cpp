@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "TempDatabase.h"
-#include "app/DatabaseSettings.h"
+#include "data/DatabaseSettings.h"
 #include "data/IniText.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"

@@ -5,7 +5,7 @@
 #include "QtPrinters.h"
 
 #include "TempDatabase.h"
-#include "app/Generators.h"
+#include "data/Generators.h"
 #include "data/ProgramParameters.h"
 #include "data/DataError.h"
 #include "fb/FbError.h"

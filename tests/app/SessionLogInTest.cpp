@@ -6,7 +6,7 @@
 #include "ScriptedPrompt.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
-#include "app/SessionLogIn.h"
+#include "data/SessionLogIn.h"
 #include "data/FilterBuilder.h"
 #include "data/Session.h"
 #include "data/TData1.h"

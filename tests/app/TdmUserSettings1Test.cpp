@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "TempDatabase.h"
-#include "app/TdmUserSettings1.h"
+#include "data/TdmUserSettings1.h"
 #include "data/IniText.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"

@@ -9,7 +9,7 @@
 #include <QFile>
 
 #include "TestServer.h"
-#include "app/SessionLogIn.h"
+#include "data/SessionLogIn.h"
 #include "data/Session.h"
 #include "data/TData1.h"
 #include "data/SchemaScript.h"

@@ -4,7 +4,7 @@
 #include <QPair>
 #include <QStringList>
 
-#include "app/SessionLogIn.h"
+#include "data/SessionLogIn.h"
 
 // Answers the log-in dialog from a list; each answer is (name, password), an empty name cancels.
 struct ScriptedPrompt : CredentialsPrompt

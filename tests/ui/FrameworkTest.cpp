@@ -21,7 +21,7 @@
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
 #include "WindowDriver.h"
-#include "app/TdmUserSettings1.h"
+#include "data/TdmUserSettings1.h"
 #include "app/TfMain.h"
 #include "app/WindowCatalog.h"
 #include "data/DataSet.h"

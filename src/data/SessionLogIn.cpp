@@ -1,10 +1,10 @@
 #include "SessionLogIn.h"
 
-#include "data/Translate.h"
-#include "data/Session.h"
-#include "data/SqlStatement.h"
-#include "data/TData1.h"
-#include "data/UserInterface.h"
+#include "Translate.h"
+#include "Session.h"
+#include "SqlStatement.h"
+#include "TData1.h"
+#include "UserInterface.h"
 #include "fb/FbError.h"
 
 SessionLogIn::SessionLogIn(data::TData1 &data, data::Session &session, CredentialsPrompt &prompt, data::UserInterface *ui)

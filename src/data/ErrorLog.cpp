@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "data/DataError.h"
+#include "DataError.h"
 #include "fb/FbError.h"
 
 ErrorLog::ErrorLog(const QString &fileName) : m_fileName(fileName) {}

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "data/IniText.h"
+#include "IniText.h"
 
 namespace {
 

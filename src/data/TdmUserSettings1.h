@@ -7,7 +7,7 @@
 #include <QSize>
 #include <QString>
 
-#include "data/IniText.h"
+#include "IniText.h"
 
 namespace fb {
 class Transaction;

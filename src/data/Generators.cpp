@@ -1,6 +1,6 @@
 #include "Generators.h"
 
-#include "data/DataError.h"
+#include "DataError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
 
