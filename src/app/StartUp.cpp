@@ -19,6 +19,7 @@
 #include "TdlgGenerators.h"
 #include "TdlgLogin.h"
 #include "TdlgProgeParameetrid.h"
+#include "reference/TdlgOmaFirmaAndmed.h"
 #include "data/TdmUserSettings1.h"
 #include "data/TdmUsersAdmin1.h"
 #include "TfMain.h"
@@ -230,6 +231,8 @@ int StartUp::run()
         } else if (handler == QLatin1String("Programmiparameetrid1Click")) {
             ProgramParameters parameters(m_data->IBTransaction1());
             TdlgProgeParameetrid::Run(parameters, m_ui, m_main.get());
+        } else if (handler == QLatin1String("Omafirmaandmed1Click")) {
+            TdlgOmaFirmaAndmed::Run(m_data.get(), m_ui, m_main.get());
         } else if (handler == QLatin1String("Automaatnekoodidegenereerimine1Click")) {
             Generators generators(m_data->IBTransaction1());
             TdlgGenerators::Run(generators, m_ui, m_main.get());

@@ -326,7 +326,10 @@ void TData1::createDataSets()
     make("taKliKontaktIsikudKoond", "select * from KLIKISIK_KOOND_VIEW\norder by KONTAKTISIKNIMI\n");
 
     // Agents and their history.
-    DataSet &agents = make("taAgendid", "select * from AGENTK\norder by AGENTKOOD\n");
+    // Columns in the order the agents' list shows them.
+    DataSet &agents = make("taAgendid", "select AGENTKOOD, AGEESNIMI, AGPERENIMI, AGTEL, AGFAX, AGEMAIL, AGENTAKTIIVNE, "
+                                        "AGAADRESS, AGISIKUKOOD, LINNVALDNIMI, OSAKOND, MEIELIIN1, MEIELIIN2, "
+                                        "LINNVALDKOOD, RIIKID from AGENTK\norder by AGENTKOOD\n");
     makeEditable(agents, "AGENTK", AgentColumns, {"AGENTKOOD"}, "AGENTK_AGENTKOOD_GEN");
     agents.defineField("AGENTAKTIIVNE").setDefaultValue(QStringLiteral("Y"));
     for (const char *f : {"AGENTKOOD", "AGEESNIMI", "AGPERENIMI", "AGTEL", "AGFAX", "AGEMAIL"})
@@ -384,7 +387,8 @@ void TData1::createDataSets()
     makeEditable(forms, "OMVORM", {"OMANDIVORM", "OMANDIVORMNIMI"}, {"OMANDIVORM"});
     forms.defineField("OMANDIVORM").setRequired(true);
     AttachTextRule(forms, {"OMANDIVORM"}, OnKoodSetText);
-    DataSet &types = make("taKontaktiLiigid", "select * from KONTLIIK order by KONTAKTLIIKKOOD");
+    DataSet &types = make("taKontaktiLiigid", "select KONTAKTLIIKKOOD, KONTAKTLIIKNIMI, MASSKONTAKT, KONTAKTLIIKAKTIIVNE, "
+                                              "PLAANMINUTEID from KONTLIIK order by KONTAKTLIIKKOOD");
     makeEditable(types, "KONTLIIK", {"KONTAKTLIIKKOOD", "KONTAKTLIIKNIMI", "PLAANMINUTEID", "MASSKONTAKT", "KONTAKTLIIKAKTIIVNE"},
                  {"KONTAKTLIIKKOOD"}, "KONTLIIK_KONTAKTLIIKKOOD_GEN");
     types.defineField("PLAANMINUTEID").setDefaultValue(1);
@@ -420,7 +424,7 @@ void TData1::createDataSets()
     DataSet &places = make("taLinnadVallad", "select * from LINNVALD order by LINNVALDNIMI");
     makeEditable(places, "LINNVALD", {"LINNVALDKOOD", "LINNVALDNIMI", "RIIKID"}, {"LINNVALDKOOD"}, "LINNVALD_LINNVALDKOOD_GEN");
     AttachTextRule(places, {"LINNVALDNIMI"}, VeergSetEmptyText);
-    attachLookups(places, {"RIIGINIMI"});
+    places.defineField("RIIGINIMI").onSetText = [this](Field &f, const QString &text) { PlaceCountrySetText(f, text); };
     DataSet &countries = make("taRiigid", "select * from RIIK order by RIIKID");
     makeEditable(countries, "RIIK", {"RIIKID", "RIIGINIMI"}, {"RIIKID"}, "GEN_RIIK_RIIKID");
     DataSet &classGroups = make("taKlassif1Gr", "select * from KL1GR\norder by KL1GRNIMI\n");
@@ -446,6 +450,10 @@ void TData1::createDataSets()
                   "FIRJUHTEESNIMI", "FIRJUHTPERENIMI", "FIRREGNR"},
                  {"FIRNIMI"});
     ownCompany.defineField("FIRNIMI").setRequired(true);
+    ownCompany.beforePost.push_back([](DataSet &d) {
+        if (d.field("FIRNIMI").asString().trimmed().size() < 3)
+            throw DataError(Translate(QStringLiteral("Firma nime minimaalne pikkus on 3 sümbolit")));
+    });
 
     // Look-up copies.
     make("taLinnadValladL", "select LINNVALDKOOD, LINNVALDNIMI, RIIKID from LINNVALD\norder by LINNVALDNIMI\n");
@@ -488,6 +496,18 @@ void TData1::createDataSets()
     };
     for (const auto &[name, lists] : reloads)
         commitAndReload(*dataSet(name), lists);
+    // An open places list shows the country names too; a row being typed there is left alone.
+    auto refreshPlaces = [this](DataSet &) {
+        DataSet *open = dataSet(QStringLiteral("taLinnadVallad"));
+        if (!open || !open->isActive() || open->isEditing())
+            return;
+        const QVariant current = open->isEmpty() ? QVariant() : open->field("LINNVALDKOOD").value();
+        open->reopen();
+        if (current.isValid())
+            open->locate(QStringLiteral("LINNVALDKOOD"), current);
+    };
+    countries.afterPost.push_back(refreshPlaces);
+    countries.afterDelete.push_back(refreshPlaces);
 
     attachRules();
 }
@@ -1022,6 +1042,21 @@ std::optional<TData1::LookupDescriptor> TData1::descriptorFor(const QString &fie
     if (it == table.end())
         return std::nullopt;
     return it->second;
+}
+
+void TData1::PlaceCountrySetText(Field &field, const QString &typed)
+{
+    DataSet &countries = *dataSet(QStringLiteral("taRiigidL"));
+    if (!countries.isActive())
+        countries.open();
+    // The row the user stands on wins when it is spelt exactly so; otherwise any letter case will do.
+    bool found = !countries.isEmpty() && countries.field("RIIGINIMI").asString() == typed;
+    if (!found)
+        found = countries.locate(QStringLiteral("RIIGINIMI"), typed, true);
+    if (!found)
+        return;
+    field.dataSet().field("RIIKID").setValue(countries.field("RIIKID").value());
+    field.setValue(typed);
 }
 
 void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)

@@ -93,6 +93,8 @@ public:
 
     // Typing a name into a name field looks up the row it names and stores that row's key.
     void OnKoodNimiPaarSetText(Field &field, const QString &text);
+    // A place's country typed by its name: found in any letter case; an unknown name changes nothing.
+    void PlaceCountrySetText(Field &field, const QString &text);
     bool lookupQuestion = false;
 
     // Price arithmetic of products.

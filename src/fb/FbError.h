@@ -41,6 +41,7 @@ public:
     static constexpr long MetadataUpdate = 335544351; // unsuccessful metadata update
     static constexpr long StringTruncation = 335544914; // string right truncation
     static constexpr long ForeignKey = 335544466;     // violation of FOREIGN KEY constraint
+    static constexpr long ForeignKeyReferencesPresent = 335544839; // the row is referred to by others
     static constexpr long Transliteration = 335544565; // cannot transliterate between character sets
 
 private:

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "data/DataError.h"
+#include "data/DatabaseErrorText.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "data/Field.h"
@@ -101,7 +102,7 @@ bool DataLink::guard(const std::function<void()> &action)
     } catch (const data::DataError &e) {
         message = e.message();
     } catch (const fb::FbError &e) {
-        message = e.message();
+        message = data::DatabaseErrorText(e);
     }
     if (m_ui) {
         const QWidget *window = qobject_cast<QWidget *>(parent()) ? qobject_cast<QWidget *>(parent())->window() : nullptr;
