@@ -93,6 +93,11 @@ TfAgendid::TfAgendid(const WindowContext &context, QWidget *parent)
         turnover->defineField(QStringLiteral("MYYGIKAIVE")).setDisplayLabel(Translate(QStringLiteral("Müügikäive")));
         for (data::DataSet *history : {salary, turnover})
             history->defineField(QStringLiteral("AGENTKOOD")).setVisible(false);
+        // The columns are narrower than their titles.
+        for (data::Field *f :
+             {&salary->defineField(QStringLiteral("PALGUSKUUP")), &turnover->defineField(QStringLiteral("PERALGUS")),
+              &turnover->defineField(QStringLiteral("PERLOPP"))})
+            f->setDisplayWidth(static_cast<int>(f->displayLabel().size()) + 1);
         // Money shows with two decimals; typing takes any.
         for (data::Field *amount :
              {&salary->defineField(QStringLiteral("POHIPALK")), &turnover->defineField(QStringLiteral("MYYGIKAIVE"))})
@@ -102,6 +107,12 @@ TfAgendid::TfAgendid(const WindowContext &context, QWidget *parent)
                 return forDisplay ? QString::number(f.asDouble(), 'f', 2)
                                   : data::FieldText::toText(f.dataType(), f.value(), f.scale());
             };
+    }
+    // The place list of the picker shows the places as their own window names them.
+    if (data::DataSet *places = module ? module->dataSet(QStringLiteral("taLinnadValladL")) : nullptr) {
+        places->defineField(QStringLiteral("LINNVALDKOOD")).setDisplayLabel(Translate(QStringLiteral("LinnValdKood")));
+        places->defineField(QStringLiteral("LINNVALDNIMI")).setDisplayLabel(Translate(QStringLiteral("LinnValdNimi")));
+        places->defineField(QStringLiteral("RIIKID")).setDisplayLabel(Translate(QStringLiteral("RiikID")));
     }
     if (!setDataSet(agents && salary && turnover ? agents : nullptr))
         return;
