@@ -1,6 +1,7 @@
 #include "TfTooteGrupid.h"
 
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -61,6 +62,7 @@ TfTooteGrupid::TfTooteGrupid(const WindowContext &context, QWidget *parent)
     // The specifications are typed in the grid itself: one name per row.
     m_specs->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::SelectedClicked);
+    m_specs->horizontalHeader()->setStretchLastSection(true);
     m_specs->onError = [this](const std::exception &e) { reportError(e); };
     m_specNavigator->setObjectName(QStringLiteral("navTooteLisa"));
     m_specNavigator->bind(specSource, context.ui);

@@ -68,6 +68,7 @@ TfTooted::TfTooted(const WindowContext &context, QWidget *parent)
                            QStringLiteral("TOOTEGRNIMI"));
     addFilterControl(m_filterGroup, Translate(QStringLiteral("Grupp:")));
     m_filterActive->setObjectName(QStringLiteral("dfcbToodeAktiivne"));
+    m_filterActive->setMinimumContentsLength(4);
     m_filterActive->setItemsAndValues({context.data->JahText, context.data->EiText},
                                       {QString::fromLatin1(data::TData1::Yes), QString::fromLatin1(data::TData1::No)});
     addFilterControl(m_filterActive, Translate(QStringLiteral("Aktiivne:")));
