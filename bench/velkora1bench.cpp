@@ -10,17 +10,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "BenchReport.h"
 #include "data/DataSet.h"
 #include "data/DemoData.h"
 #include "data/FilterBuilder.h"
+#include "data/PhoneDigits.h"
 #include "data/SchemaScript.h"
+#include "data/Session.h"
+#include "data/TData1.h"
 #include "exchange/THDataTxtExport.h"
 #include "fb/FbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
+#include "reference/PhoneNumberSearch.h"
 #include "ui/DataSetModel.h"
 #include "ui/TableReport.h"
 #include "ui/TfQuickSearch.h"
@@ -262,6 +267,94 @@ void benchPrint(const QString &path, const QString &folder)
     BenchReport::line(QStringLiteral("print_10000_rows"), ours, raw, QStringLiteral("pages=%1").arg(pages));
 }
 
+// The telephone search window's statement against the same statement run bare and against a
+// CONTAINING scan of the same columns; the rebuild of the search columns when nothing and when every
+// row needs writing, against raw UPDATE statements over the same rows.
+void benchPhoneSearch(const QString &path)
+{
+    fb::Attachment att = fb::Attachment::attach(paramsFor(path));
+    fb::Transaction tr(att);
+    tr.start();
+    // Numbers as users type them: with the trunk zero, blanks and a dash.
+    QStringList typed;
+    {
+        fb::Statement st(tr, QStringLiteral("select first 50 KLITEL from KLIENTK where KLITEL is not null "
+                                            "order by KLIKOOD desc"));
+        st.execute();
+        while (st.fetch())
+            typed << QStringLiteral("0") + st.getString(0).replace(QLatin1Char(' '), QLatin1Char('-'));
+    }
+    auto bare = [](const QString &sql, const QString &digits) {
+        QString literal = sql;
+        return literal.replace(QStringLiteral(":SearchNo"), QLatin1Char('\'') + digits + QLatin1Char('\''));
+    };
+    PhoneNumberSearch search(tr);
+    qint64 found = 0;
+    const double ours = bestOf(3, [&] {
+        found = 0;
+        for (const QString &t : typed) {
+            search.Search(t);
+            found += search.qOtsiKliTelefon().recordCount();
+        }
+    });
+    const double raw = bestOf(3, [&] {
+        for (const QString &t : typed)
+            rawFetch(tr, bare(PhoneNumberSearch::Statement, data::PhoneDigits(t)));
+    });
+    BenchReport::line(QStringLiteral("phone_search"), ours / typed.size(), raw / typed.size(),
+                      QStringLiteral("searches=%1 rows=%2").arg(typed.size()).arg(found));
+    QString scan = PhoneNumberSearch::Statement;
+    scan.replace(QRegularExpression(QStringLiteral("(\\w+Trim) = cast\\(:SearchNo as varchar\\(100\\)\\)")),
+                 QStringLiteral("\\1 CONTAINING :SearchNo"));
+    const int scans = std::min<int>(5, static_cast<int>(typed.size()));
+    const double scanMs = bestOf(1, [&] {
+        for (int i = 0; i < scans; ++i)
+            rawFetch(tr, bare(scan, data::PhoneDigits(typed.at(i))));
+    });
+    BenchReport::line(QStringLiteral("phone_search_vs_scan"), ours / typed.size(), scanMs / scans,
+                      QStringLiteral("scans=%1").arg(scans));
+    tr.commit();
+    att.detach();
+
+    // The search columns worked out by the server, for the raw side: the separators people type
+    // removed and the leading zeros dropped.
+    auto digitsOf = [](const char *column) {
+        QString e = QString::fromLatin1(column);
+        for (const char *sep : {" ", "-", "(", ")", "+", ".", "/"})
+            e = QStringLiteral("replace(%1, '%2', '')").arg(e, QString::fromLatin1(sep));
+        return QStringLiteral("trim(leading '0' from %1)").arg(e);
+    };
+    const QStringList rawUpdates = {
+        QStringLiteral("update KLIENTK set KLITELTRIM = %1, KLITEL2TRIM = %2").arg(digitsOf("KLITEL"), digitsOf("KLITEL2")),
+        QStringLiteral("update KLIKISIK set KISIKTELTRIM = %1, KISIKTEL2TRIM = %2")
+            .arg(digitsOf("KONTAKTISIKTEL"), digitsOf("KONTAKTISIKTEL2"))};
+    const QStringList spoil = {QStringLiteral("update KLIENTK set KLITELTRIM = 'x', KLITEL2TRIM = 'x'"),
+                               QStringLiteral("update KLIKISIK set KISIKTELTRIM = 'x', KISIKTEL2TRIM = 'x'")};
+    data::Session session;
+    session.Level = 5;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = paramsFor(path);
+    module.Connect();
+    auto run = [&](const QStringList &statements) {
+        fb::Transaction &t = module.IBTransaction1();
+        for (const QString &sql : statements)
+            module.Database1().executeImmediate(t, sql);
+        t.commitRetaining();
+    };
+    module.RebuildPhoneSearch(); // whatever the demo data left out of step
+    int written = -1;
+    const double unchanged = bestOf(1, [&] { written = module.RebuildPhoneSearch(); });
+    const double rawUnchanged = bestOf(1, [&] { run(rawUpdates); });
+    BenchReport::line(QStringLiteral("rebuild_phone_search_unchanged"), unchanged, rawUnchanged,
+                      QStringLiteral("written=%1").arg(written));
+    run(spoil);
+    const double all = bestOf(1, [&] { written = module.RebuildPhoneSearch(); });
+    run(spoil);
+    const double rawAll = bestOf(1, [&] { run(rawUpdates); });
+    BenchReport::line(QStringLiteral("rebuild_phone_search_all"), all, rawAll, QStringLiteral("written=%1").arg(written));
+    module.Disconnect();
+}
+
 double isqlMs(const QString &database, const QString &sql)
 {
     QProcess isql;
@@ -322,6 +415,7 @@ int main(int argc, char *argv[])
         benchQuickSearch(path);
         benchExport(path, dir.path());
         benchPrint(path, dir.path());
+        benchPhoneSearch(path);
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

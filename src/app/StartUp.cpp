@@ -200,6 +200,8 @@ int StartUp::run()
     m_session.DefaultAgentFilter =
         m_userSettings->ReadSetting(preferences, QString::fromLatin1(TdmUserSettings1::DefaultAgentFilterKey),
                                     QStringLiteral("1")) != QLatin1String("0");
+    if (m_ownUi)
+        m_ownUi->setDialerCommand(m_userSettings->ReadSetting(preferences, QString::fromLatin1(TdmUserSettings1::DialerKey)));
     m_main->command(QStringLiteral("Kontaktiregistreerimiselavaklient1Click"))->setChecked(m_session.NewContactOpenClient);
     m_main->command(QStringLiteral("Andmetelevaikimisiagendifilter1Click"))->setChecked(m_session.DefaultAgentFilter);
     m_main->SetStatusUser(m_session.UserName, m_session.AgentName);

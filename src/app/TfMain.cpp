@@ -28,6 +28,7 @@
 #include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "data/UserInterface.h"
+#include "reference/RebuildPhoneSearchWithProgress.h"
 #include "ui/TfChildBtnBarForm01.h"
 #include "ui/TfDataListForm1.h"
 #include "ui/WindowPlacement.h"
@@ -172,15 +173,15 @@ void TfMain::buildCommands()
         {"A&ndmed", "&Planeeritud kontaktid", "Tnaseksplaneeritudkontaktid1Click", "", false},
         {"A&ndmed", "&Toimunud kontaktid", "Kontaktid1Click", "", false},
         {"A&ndmed", "&Masspakkumised", "Masspakkumised1Click", "", false},
-        {"A&ndmed", "Tooted", "menuAndmeDTootedClick", "", false},
-        {"A&ndmed", "Tootegrupid", "Tootegrupid1Click", "", false},
+        {"A&ndmed", "Tooted", "menuAndmeDTootedClick", "", false, "TfTooted"},
+        {"A&ndmed", "Tootegrupid", "Tootegrupid1Click", "", false, "TfTooteGrupid"},
         {"A&ndmed", "Tooted klientidel koondtabel", "Tootedklientidelkoondtabel1Click", "", false},
         {"A&ndmed", "Linnad-vallad", "Linnadvallad1Click", "", false, "TfLinnadVallad"},
         {"A&ndmed", "Riigid", "Riigid1Click", "", false, "TfRiigid"},
         {"A&ndmed", "Omandivormid", "Omandivormid1Click", "", false, "TfOmandiVormid"},
         {"A&ndmed", "Ametid", "Ametid1Click", "", false, "TfAmetid"},
-        {"A&ndmed", "Klassifikaatorid", "Klassifikaatorid1Click", "", false},
-        {"A&ndmed", "Klassifikaatorite grupid", "Klassifikaatoritegrupid1Click", "", false},
+        {"A&ndmed", "Klassifikaatorid", "Klassifikaatorid1Click", "", false, "TfKlassif1"},
+        {"A&ndmed", "Klassifikaatorite grupid", "Klassifikaatoritegrupid1Click", "", false, "TfKlassif1Gr"},
         {"A&ndmed", "Riigipühad", "Riigiphad1Click", "", false, "TfPyhad"},
         {"A&ruanded", "Kontaktide koond", "Kontaktidekoond1Click", "", false},
         {"A&ruanded", "Agentide palgakoefitsiendid", "Agentidepalgakoefitsiendid1Click", "", false},
@@ -189,7 +190,7 @@ void TfMain::buildCommands()
         {"Küsitlused", "Küsimine", "Ksimine1Click", "", false},
         {"Küsitlused", "Vastused detailselt", "Vastused1Click", "", false},
         {"Küsitlused", "Vastuste koond", "Vastustekoondaruanne1Click", "", false},
-        {"Lisad", "Telefoninumbri otsing", "Telefoninumbriotsing1Click", "", false},
+        {"Lisad", "Telefoninumbri otsing", "Telefoninumbriotsing1Click", "", false, "TfOtsiKliTelefon"},
         {"Lisad", "Väline kliendibaas", "Vlinekliendibaas1Click", "", false},
         {"Lisad", "Keele valik...", "Loekeel1Click", "", false},
         {"&Aknad", "Kõrvuti horisontaalselt", "TileHoriz1Click", "", false},
@@ -341,6 +342,8 @@ void TfMain::runCommand(const QString &handler)
         QDesktopServices::openUrl(QUrl::fromLocalFile(dir + (handler == QLatin1String("Help1Click")
                                                                   ? QStringLiteral("velkora1.hlp")
                                                                   : QStringLiteral("manual-ee.pdf"))));
+    } else if (handler == QLatin1String("Telefoninumbriteotsingutabelikorrastamine1Click")) {
+        RebuildPhoneSearchWithProgress(*m_data, this);
     } else if (onOpenWindow) {
         onOpenWindow(handler);
     }

@@ -111,6 +111,8 @@ public:
     static constexpr const char *PreferencesSection = "Preferences";
     static constexpr const char *NewContactOpenClientKey = "NewContactOpenClient";
     static constexpr const char *DefaultAgentFilterKey = "AndmeteleVaikimisiAgendiFilter";
+    // The command that dials a number at this user's telephone (see QtUserInterface::setDialerCommand).
+    static constexpr const char *DialerKey = "Dialer";
     static constexpr const char *MainWindowSection = "MainWindow";
     static constexpr const char *WindowsSection = "Windows";
     static constexpr const char *LanguageSection = "Language";

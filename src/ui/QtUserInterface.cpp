@@ -127,6 +127,13 @@ void QtUserInterface::setDialer(const QString &program, const QStringList &argum
     m_dialerArguments = arguments;
 }
 
+void QtUserInterface::setDialerCommand(const QString &commandLine)
+{
+    QStringList words = QProcess::splitCommand(commandLine);
+    const QString program = words.isEmpty() ? QString() : words.takeFirst();
+    setDialer(program, words.isEmpty() && !program.isEmpty() ? QStringList{QStringLiteral("%number%")} : words);
+}
+
 void QtUserInterface::dial(const QString &destination, const QString &calledParty)
 {
     if (destination.isEmpty())

@@ -25,6 +25,10 @@ public:
     // "%name%" stand for the destination and the party called. Without one the desktop's handler of
     // tel: addresses gets the number.
     void setDialer(const QString &program, const QStringList &arguments);
+    // The same from one command line as the user writes it in the settings ("dialler --call %number%"),
+    // split into words as a shell would, quotes included, but never run through one. An empty line
+    // leaves the desktop's handler; a program without arguments gets the number.
+    void setDialerCommand(const QString &commandLine);
     void dial(const QString &destination, const QString &calledParty) override;
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;

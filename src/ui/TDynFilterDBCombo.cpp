@@ -8,7 +8,10 @@
 TDynFilterDBCombo::TDynFilterDBCombo(QWidget *parent) : QComboBox(parent)
 {
     setEditable(false);
-    connect(this, &QComboBox::activated, this, [this] { emit OnFilterChange(); });
+    connect(this, &QComboBox::activated, this, [this] {
+        m_keptKey = keyValue();
+        emit OnFilterChange();
+    });
 }
 
 void TDynFilterDBCombo::setList(data::DataSet *list, const QString &keyField, const QString &listField)
@@ -23,6 +26,12 @@ void TDynFilterDBCombo::setList(data::DataSet *list, const QString &keyField, co
     setModel(m_model);
     setModelColumn(std::max(0, m_model->columnOfField(listField)));
     setCurrentIndex(-1);
+    // The list is reloaded whenever its table changes; the combo box itself would then show the first
+    // row, which would silently become part of the filter. The chosen row is found again by its key.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        const QSignalBlocker quiet(this);
+        setKeyValue(m_keptKey);
+    });
 }
 
 QString TDynFilterDBCombo::keyValue() const
@@ -36,6 +45,7 @@ QString TDynFilterDBCombo::keyValue() const
 
 void TDynFilterDBCombo::setKeyValue(const QString &key)
 {
+    m_keptKey = key;
     if (!m_list || key.isEmpty()) {
         setCurrentIndex(-1);
         return;
@@ -54,6 +64,7 @@ void TDynFilterDBCombo::setKeyValue(const QString &key)
 
 void TDynFilterDBCombo::clearValue()
 {
+    m_keptKey.clear();
     setCurrentIndex(-1);
     emit OnFilterChange();
 }

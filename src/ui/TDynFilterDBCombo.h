@@ -36,4 +36,5 @@ private:
     DataSetModel *m_model = nullptr;
     QString m_keyField;
     QString m_listField;
+    QString m_keptKey;
 };

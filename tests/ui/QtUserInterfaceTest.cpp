@@ -117,6 +117,18 @@ TEST(QtUserInterfaceDialTest, DiallerGetsTheNumberAndNameAsArgumentsNeverThrough
     ASSERT_TRUE(result.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(result.readAll()), out + QStringLiteral("\n") + number + QStringLiteral("\nMari 'Tamm' $(id)\n"));
     EXPECT_FALSE(QFile::exists(marker));
+
+    // Set up from one command line, as the user's settings keep it: quoted words stay whole.
+    QFile::remove(out);
+    ui.setDialerCommand(QStringLiteral("\"%1\" %2 --call %number% \"%name%\"").arg(script.fileName(), out));
+    ui.dial(number, QStringLiteral("Jaan Saar"));
+    for (int i = 0; i < 200 && !result.exists(); ++i)
+        QTest::qWait(25);
+    result.close();
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(result.readAll()),
+              out + QStringLiteral("\n--call\n") + number + QStringLiteral("\nJaan Saar\n"));
+    EXPECT_FALSE(QFile::exists(marker));
 }
 
 } // namespace
