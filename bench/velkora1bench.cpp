@@ -246,7 +246,7 @@ void benchClientList(const QString &path)
     std::printf("client_list_memory ours=%.1fMB layer=- raw=- ratio=- (%d clients held)\n", rssAfter - rssBefore,
                 ds.fetchedCount());
 
-    const int runs = 5;
+    const int runs = 7;
     const Three all = bestOfEach(
         runs,
         [&] {

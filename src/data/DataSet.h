@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -226,7 +227,8 @@ private:
     int m_columnFields = 0;
     std::unique_ptr<fb::Statement> m_cursor;
     fb::RowStore m_store;
-    std::vector<Row> m_rows;
+    // A deque: a register of many rows grows without moving the rows fetched before into new memory.
+    std::deque<Row> m_rows;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;
