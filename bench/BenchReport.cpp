@@ -20,3 +20,10 @@ void BenchReport::line(const QString &name, double oursMs, double rawMs, const Q
                 rawMs > 0 ? oursMs / rawMs : 0.0, qPrintable(note));
     std::fflush(stdout);
 }
+
+void BenchReport::layered(const QString &name, double oursMs, double layerMs, double rawMs, const QString &note)
+{
+    std::printf("%s ours=%.1f layer=%.1f raw=%.1f ratio=%.2f%s%s\n", qPrintable(name), oursMs, layerMs, rawMs,
+                rawMs > 0 ? oursMs / rawMs : 0.0, note.isEmpty() ? "" : " ", qPrintable(note));
+    std::fflush(stdout);
+}

@@ -7,6 +7,9 @@
 class BenchReport
 {
 public:
+    // "NAME ours=<ms> layer=<ms> raw=<ms> ratio=<x>": a path measured through the program's layers, the
+    // bare client layer and the engine's own interface; the ratio is ours against raw.
+    static void layered(const QString &name, double oursMs, double layerMs, double rawMs, const QString &note = {});
     static void line(const QString &name, double oursMs, double rawMs);
     // The same with a note after the numbers ("pages=180").
     static void line(const QString &name, double oursMs, double rawMs, const QString &note);

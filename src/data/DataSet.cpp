@@ -187,7 +187,7 @@ DataSet::RowMark DataSet::markCurrent() const
     mark.row = m_current;
     if (m_current >= 0 && m_current < fetchedCount())
         for (const QString &k : keyFieldNames())
-            mark.key << m_rows[m_current].values[field(k).index()];
+            mark.key << stored(m_rows[m_current], field(k).index());
     return mark;
 }
 
@@ -205,7 +205,7 @@ bool DataSet::returnTo(const RowMark &mark)
             return false;
         bool match = static_cast<qsizetype>(indexes.size()) == mark.key.size();
         for (size_t i = 0; i < indexes.size() && match; ++i)
-            match = sameValue(m_rows[r].values[indexes[i]], mark.key[static_cast<qsizetype>(i)], false);
+            match = sameValue(stored(m_rows[r], indexes[i]), mark.key[static_cast<qsizetype>(i)], false);
         if (match) {
             setCurrent(r);
             return true;
@@ -230,8 +230,10 @@ Field &DataSet::defineField(const QString &name, fb::FieldKind type, Field::Kind
     if (isActive() && kind == Field::Kind::Data)
         throw DataError(Translate(QStringLiteral("Field '%1' cannot be added to an open dataset")).arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, static_cast<int>(m_fields.size()), name.toUpper(), type, kind));
+    // Packed rows keep the values of such fields only once one is written.
     for (Row &r : m_rows)
-        r.values.emplace_back();
+        if (!r.packed)
+            r.values.emplace_back();
     return *m_fields.back();
 }
 
@@ -267,7 +269,47 @@ QVariant DataSet::valueAt(int row, int fieldIndex) const
     }
     if (row == m_current && isEditing())
         return m_editBuffer[fieldIndex];
-    return m_rows[row].values[fieldIndex];
+    return stored(m_rows[row], fieldIndex);
+}
+
+QVariant DataSet::stored(const Row &row, int fieldIndex) const
+{
+    if (!row.packed)
+        return fieldIndex < static_cast<int>(row.values.size()) ? row.values[fieldIndex] : QVariant();
+    if (fieldIndex < m_columnFields)
+        return m_store.value(row.packed, m_fieldToColumn[fieldIndex]);
+    const auto extra = static_cast<size_t>(fieldIndex - m_columnFields);
+    return extra < row.values.size() ? row.values[extra] : QVariant();
+}
+
+void DataSet::store(Row &row, int fieldIndex, const QVariant &value)
+{
+    if (row.packed && fieldIndex < m_columnFields)
+        unpack(row);
+    if (!row.packed) {
+        if (fieldIndex >= static_cast<int>(row.values.size()))
+            row.values.resize(m_fields.size());
+        row.values[fieldIndex] = value;
+        return;
+    }
+    const auto extra = static_cast<size_t>(fieldIndex - m_columnFields);
+    if (extra >= row.values.size())
+        row.values.resize(m_fields.size() - static_cast<size_t>(m_columnFields));
+    row.values[extra] = value;
+}
+
+std::vector<QVariant> DataSet::valuesOf(const Row &row) const
+{
+    std::vector<QVariant> values(m_fields.size());
+    for (size_t f = 0; f < values.size(); ++f)
+        values[f] = stored(row, static_cast<int>(f));
+    return values;
+}
+
+void DataSet::unpack(Row &row) const
+{
+    row.values = valuesOf(row);
+    row.packed = nullptr;
 }
 
 QString DataSet::textAt(int row, int fieldIndex, bool forDisplay)
@@ -354,14 +396,19 @@ void DataSet::createFieldsFrom(const fb::Statement &st)
     }
     for (int &f : m_columnToField)
         f = newIndex[f];
+    // The fields that columns fill come first; when two columns share a name, the later one fills it.
+    m_columnFields = 0;
+    for (int f : m_columnToField)
+        m_columnFields = std::max(m_columnFields, f + 1);
+    m_fieldToColumn.assign(static_cast<size_t>(m_columnFields), -1);
+    for (int c = 0; c < static_cast<int>(m_columnToField.size()); ++c)
+        m_fieldToColumn[static_cast<size_t>(m_columnToField[static_cast<size_t>(c)])] = c;
 }
 
-DataSet::Row DataSet::readRow(const fb::Statement &st) const
+DataSet::Row DataSet::readRow(const fb::Statement &st)
 {
     Row r;
-    r.values.resize(m_fields.size());
-    for (int c = 0; c < st.columnCount(); ++c)
-        r.values[m_columnToField[c]] = st.value(c);
+    r.packed = m_store.append(st);
     return r;
 }
 
@@ -387,13 +434,13 @@ QVariant DataSet::paramValue(const QString &name, const Row *row, const std::vec
 {
     if (name.startsWith(QLatin1String("OLD_"))) {
         if (Field *f = findField(name.mid(4)); f && row)
-            return row->values[f->index()];
+            return stored(*row, f->index());
     }
     if (Field *f = findField(name)) {
         if (newValues)
             return (*newValues)[f->index()];
         if (row)
-            return row->values[f->index()];
+            return stored(*row, f->index());
     }
     if (m_master && m_master->dataSet() && m_master->dataSet()->isActive()) {
         if (Field *mf = m_master->dataSet()->findField(name))
@@ -431,6 +478,7 @@ void DataSet::open()
     emit aboutToReset();
     createFieldsFrom(*st);
     m_rows.clear();
+    m_store = fb::RowStore(*st);
     m_cursor = std::move(st);
     m_fetchFailed = false;
     ++m_openCount;
@@ -468,6 +516,7 @@ void DataSet::close()
     m_cursor.reset();
     m_fetchFailed = false;
     m_rows.clear();
+    m_store.clear();
     m_current = -1;
     m_eof = m_bof = true;
     m_state = State::Inactive;
@@ -643,25 +692,10 @@ QVariant DataSet::lookup(const QStringList &keyFields, const QVariantList &value
         }
         bool match = true;
         for (size_t i = 0; i < keys.size() && match; ++i)
-            match = sameValue(m_rows[r].values[keys[i]], values.value(static_cast<int>(i)), false);
+            match = sameValue(stored(m_rows[r], keys[i]), values.value(static_cast<int>(i)), false);
         if (match)
-            return m_rows[r].values[result];
+            return stored(m_rows[r], result);
     }
-}
-
-std::vector<QVariant> &DataSet::buffer()
-{
-    return m_editBuffer;
-}
-
-const std::vector<QVariant> &DataSet::currentValues() const
-{
-    static const std::vector<QVariant> none;
-    if (isEditing())
-        return m_editBuffer;
-    if (m_current < 0 || m_current >= fetchedCount())
-        return none;
-    return m_rows[m_current].values;
 }
 
 QVariant DataSet::nextGeneratorValue() const
@@ -741,7 +775,7 @@ void DataSet::edit()
     run(beforeEdit);
     if (!returnTo(mark) || m_current < 0)
         throw rowGone();
-    m_editBuffer = m_rows[m_current].values;
+    m_editBuffer = valuesOf(m_rows[m_current]);
     setState(State::Edit);
     run(afterEdit);
 }
@@ -756,7 +790,7 @@ void DataSet::setFieldValue(Field &field, const QVariant &value)
             return;
         }
         if (m_current >= 0 && m_current < fetchedCount()) {
-            m_rows[m_current].values[field.index()] = value;
+            store(m_rows[m_current], field.index(), value);
             return;
         }
     }
@@ -813,6 +847,7 @@ void DataSet::post()
     }
 
     Row &row = m_rows[m_current];
+    row.packed = nullptr;
     row.values = m_editBuffer;
     m_insertedRow = -1;
     setState(State::Browse);
@@ -845,7 +880,7 @@ void DataSet::rereadRow(int rowIndex)
     if (st.fetch()) {
         for (int c = 0; c < st.columnCount(); ++c) {
             if (Field *f = findField(st.column(c).alias))
-                row.values[f->index()] = st.value(c);
+                store(row, f->index(), st.value(c));
         }
     }
     st.closeCursor();

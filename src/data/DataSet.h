@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "DataSource.h"
 #include "Field.h"
 #include "ParamSql.h"
+#include "fb/RowStore.h"
 
 namespace fb {
 class Statement;
@@ -160,15 +162,25 @@ private:
     friend class DataSource;
     // A row as last read from or written to the database. While a row is edited, the changes live in
     // the edit buffer and the row keeps the old values (the OLD_ parameters).
+    // A fetched row stays as it arrived, packed in the row store, and its values are decoded when
+    // read: a register of many rows is held in little more than the bytes the server sent. A row
+    // that has been posted or re-read holds its values instead.
     struct Row
     {
+        const char *packed = nullptr;
+        // Without packed bytes: the value of every field. With them: the values of the fields that
+        // no column fills (calculated, look-up), counted from the first such field, once written.
         std::vector<QVariant> values;
     };
 
     void run(const std::vector<Handler> &handlers);
     void setState(State s);
     void createFieldsFrom(const fb::Statement &st);
-    Row readRow(const fb::Statement &st) const;
+    Row readRow(const fb::Statement &st);
+    QVariant stored(const Row &row, int fieldIndex) const;
+    void store(Row &row, int fieldIndex, const QVariant &value);
+    std::vector<QVariant> valuesOf(const Row &row) const;
+    void unpack(Row &row) const;
     void calculate(int row);
     void bindParams(fb::Statement &st, const QStringList &names, const Row *row, const std::vector<QVariant> *newValues);
     QVariant paramValue(const QString &name, const Row *row, const std::vector<QVariant> *newValues) const;
@@ -195,8 +207,6 @@ private:
     void masterChanged();
     void followMasterIfPending();
 
-    std::vector<QVariant> &buffer();
-    const std::vector<QVariant> &currentValues() const;
     void setFieldValue(Field &field, const QVariant &value);
 
     fb::Transaction *m_transaction;
@@ -212,8 +222,13 @@ private:
 
     std::vector<std::unique_ptr<Field>> m_fields;
     std::vector<int> m_columnToField;
+    // The column that fills each of the first m_columnFields fields; the fields after them have none.
+    std::vector<int> m_fieldToColumn;
+    int m_columnFields = 0;
     std::unique_ptr<fb::Statement> m_cursor;
-    std::vector<Row> m_rows;
+    fb::RowStore m_store;
+    // A deque: a register of many rows grows without moving the rows fetched before into new memory.
+    std::deque<Row> m_rows;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;

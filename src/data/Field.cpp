@@ -39,7 +39,7 @@ QVariant Field::oldValue() const
     const int row = m_dataSet->currentRow();
     if (row < 0 || row >= m_dataSet->fetchedCount())
         return QVariant();
-    return m_dataSet->m_rows[row].values[m_index];
+    return m_dataSet->stored(m_dataSet->m_rows[row], m_index);
 }
 
 void Field::setValue(const QVariant &value)

@@ -13,6 +13,7 @@
 #include "Attachment.h"
 #include "Blob.h"
 #include "FbError.h"
+#include "TextCodec.h"
 #include "Trace.h"
 #include "Transaction.h"
 
@@ -217,7 +218,9 @@ Statement::Statement(Transaction &transaction, const QString &sql)
         v.sqldata = d->outBuf.data() + offsets[i];
         v.sqlind = &d->outInd[i];
         v.sqltype = static_cast<ISC_SHORT>(v.sqltype | 1);
+        m_rawData.push_back(v.sqldata);
     }
+    m_rawInd = d->outInd.data();
 
     // Input parameters.
     d->in = allocSqlda(10);
@@ -244,6 +247,8 @@ Statement::Statement(Statement &&other) noexcept
       m_type(other.m_type),
       m_columns(std::move(other.m_columns)),
       m_params(std::move(other.m_params)),
+      m_rawData(std::move(other.m_rawData)),
+      m_rawInd(std::exchange(other.m_rawInd, nullptr)),
       m_cursorOpen(std::exchange(other.m_cursorOpen, false)),
       m_singletonPending(std::exchange(other.m_singletonPending, false))
 {
@@ -770,20 +775,78 @@ QVariant Statement::value(int i) const
     checkColumn(i);
     if (d->outInd[i] < 0)
         return QVariant();
-    switch (m_columns[i].kind) {
+    const ColumnInfo &c = m_columns[i];
+    const XSQLVAR &v = d->outVar(i);
+    switch (c.kind) {
+    case FieldKind::Text: {
+        const QByteArrayView text = textBytes(i);
+        return decode(c, text.data(), text.size(), codec());
+    }
+    case FieldKind::TextBlob:
+    case FieldKind::Blob: {
+        const QByteArray bytes = getBytes(i);
+        return decode(c, bytes.constData(), bytes.size(), codec());
+    }
+    default: return decode(c, v.sqldata, v.sqllen, codec());
+    }
+}
+
+QByteArrayView Statement::textBytes(int i) const
+{
+    checkColumn(i);
+    if (d->outInd[i] < 0)
+        return QByteArrayView();
+    const XSQLVAR &v = d->outVar(i);
+    switch (v.sqltype & ~1) {
+    case SQL_VARYING: return QByteArrayView(v.sqldata + 2, *reinterpret_cast<const unsigned short *>(v.sqldata));
+    case SQL_TEXT: {
+        // CHAR values arrive padded to their full width; the padding is not part of the value.
+        qsizetype len = v.sqllen;
+        while (len > 0 && v.sqldata[len - 1] == ' ')
+            --len;
+        return QByteArrayView(v.sqldata, len);
+    }
+    default: return QByteArrayView();
+    }
+}
+
+const TextCodec &Statement::codec() const noexcept
+{
+    return d->attachment->codec();
+}
+
+QVariant Statement::decode(const ColumnInfo &column, const char *data, qsizetype size, const TextCodec &codec)
+{
+    // Values in the message buffer are aligned; copies kept elsewhere need not be.
+    auto read = [data]<typename T>(T) {
+        T value;
+        std::memcpy(&value, data, sizeof value);
+        return value;
+    };
+    const auto whole = [&]() -> qint64 {
+        switch (column.sqlType) {
+        case SQL_SHORT: return read(ISC_SHORT{});
+        case SQL_LONG: return read(ISC_LONG{});
+        default: return read(ISC_INT64{});
+        }
+    };
+    switch (column.kind) {
     case FieldKind::Text:
-    case FieldKind::TextBlob: return getString(i);
+    case FieldKind::TextBlob: return codec.decode(data, size);
     case FieldKind::SmallInt:
-    case FieldKind::Integer: return static_cast<int>(getInt(i));
-    case FieldKind::BigInt: return getInt(i);
-    case FieldKind::Numeric: return QVariant::fromValue(getNumeric(i));
-    case FieldKind::Float:
-    case FieldKind::Double: return getDouble(i);
-    case FieldKind::Date: return getDate(i);
-    case FieldKind::Time: return getTime(i);
-    case FieldKind::Timestamp: return getTimestamp(i);
-    case FieldKind::Blob: return getBytes(i);
-    case FieldKind::Boolean: return getBool(i);
+    case FieldKind::Integer: return static_cast<int>(whole());
+    case FieldKind::BigInt: return whole();
+    case FieldKind::Numeric: return QVariant::fromValue(Numeric{whole(), -column.scale});
+    case FieldKind::Float: return static_cast<double>(read(float{}));
+    case FieldKind::Double: return read(double{});
+    case FieldKind::Date: return toQDate(read(ISC_DATE{}));
+    case FieldKind::Time: return toQTime(read(ISC_TIME{}));
+    case FieldKind::Timestamp: {
+        const auto ts = read(ISC_TIMESTAMP{});
+        return QDateTime(toQDate(ts.timestamp_date), toQTime(ts.timestamp_time));
+    }
+    case FieldKind::Blob: return QByteArray(data, size);
+    case FieldKind::Boolean: return read(FB_BOOLEAN{}) != 0;
     case FieldKind::Unknown: break;
     }
     return QVariant();

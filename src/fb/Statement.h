@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -14,6 +15,7 @@
 namespace fb {
 
 class Attachment;
+class TextCodec;
 class Transaction;
 
 // The kind of value a column or parameter carries, as described by the server.
@@ -110,6 +112,21 @@ public:
     bool getBool(int i) const;
     // The value as a QVariant (NUMERIC with decimals as fb::Numeric); null gives an invalid QVariant.
     QVariant value(int i) const;
+    // The bytes of a CHAR or VARCHAR value in the connection's character set, without the length word
+    // or the padding of CHAR; empty for null. Valid until the next fetch.
+    QByteArrayView textBytes(int i) const;
+
+    // The current row as it arrived in the message buffer, for copying it without conversion
+    // (RowStore): the address of a column's value in the server's binary form, and its null flag.
+    // No range check: these run once per column of every fetched row.
+    const char *rawData(int i) const noexcept { return m_rawData[static_cast<size_t>(i)]; }
+    bool rawIsNull(int i) const noexcept { return m_rawInd[i] < 0; }
+    const TextCodec &codec() const noexcept;
+
+    // A column's value from the bytes of its type as they arrived: numbers, dates and times in the
+    // server's binary form, texts without the length word or CHAR padding, blobs as their contents.
+    // value() gives exactly this for a fetched column.
+    static QVariant decode(const ColumnInfo &column, const char *data, qsizetype size, const TextCodec &codec);
 
 private:
     struct Impl;
@@ -122,6 +139,8 @@ private:
     Type m_type = Type::Other;
     std::vector<ColumnInfo> m_columns;
     std::vector<ColumnInfo> m_params;
+    std::vector<const char *> m_rawData;
+    const short *m_rawInd = nullptr;
     bool m_cursorOpen = false;
     bool m_singletonPending = false;
 };
