@@ -278,7 +278,7 @@ void benchPhoneSearch(const QString &path)
     // Numbers as users type them: with the trunk zero, blanks and a dash.
     QStringList typed;
     {
-        fb::Statement st(tr, QStringLiteral("select first 50 KLITEL from KLIENTK where KLITEL is not null "
+        fb::Statement st(tr, QStringLiteral("select first 200 KLITEL from KLIENTK where KLITEL is not null "
                                             "order by KLIKOOD desc"));
         st.execute();
         while (st.fetch())
@@ -290,17 +290,24 @@ void benchPhoneSearch(const QString &path)
     };
     PhoneNumberSearch search(tr);
     qint64 found = 0;
-    const double ours = bestOf(3, [&] {
+    // Each number searched both ways in turn, so that neither side finds the pages the other read.
+    double ours = 1e300, raw = 1e300;
+    for (int round = 0; round < 3; ++round) {
+        double oursRound = 0, rawRound = 0;
         found = 0;
         for (const QString &t : typed) {
+            QElapsedTimer timer;
+            timer.start();
             search.Search(t);
             found += search.qOtsiKliTelefon().recordCount();
-        }
-    });
-    const double raw = bestOf(3, [&] {
-        for (const QString &t : typed)
+            oursRound += elapsedMs(timer);
+            timer.restart();
             rawFetch(tr, bare(PhoneNumberSearch::Statement, data::PhoneDigits(t)));
-    });
+            rawRound += elapsedMs(timer);
+        }
+        ours = std::min(ours, oursRound);
+        raw = std::min(raw, rawRound);
+    }
     BenchReport::line(QStringLiteral("phone_search"), ours / typed.size(), raw / typed.size(),
                       QStringLiteral("searches=%1 rows=%2").arg(typed.size()).arg(found));
     QString scan = PhoneNumberSearch::Statement;
