@@ -4,20 +4,20 @@
 #include "data/PhoneDigits.h"
 #include "data/Translate.h"
 
-// A client's own number has no contact person: its person column is empty. The parameter is cast so
-// that a number longer than the columns is simply not found instead of being refused as too long
-// for them; the columns themselves stay bare for their indexes.
+// A client's own number has no contact person: its person column is empty. The digits are bound
+// once and compared with all four search columns, each through its index. They are cast so that a
+// number longer than the columns is simply not found instead of being refused as too long for them.
 const QString PhoneNumberSearch::Statement = QStringLiteral(
-    "select KliKood, KliNimi, 0 AS KliKIsikKood, cast('' as varchar(70)) AS KontaktIsikNimi, KliTel as Tel, "
-    "KliTel2 As Tel2\n"
-    "from KLIENTK\n"
-    "where (KliTelTrim = cast(:SearchNo as varchar(100))\n"
-    "  or KliTel2Trim = cast(:SearchNo as varchar(100)))\n"
+    "with n as (select cast(:SearchNo as varchar(100)) as SearchNo from RDB$DATABASE)\n"
+    "select k.KliKood, k.KliNimi, 0 AS KliKIsikKood, cast('' as varchar(70)) AS KontaktIsikNimi, k.KliTel as Tel, "
+    "k.KliTel2 As Tel2\n"
+    "from n join KLIENTK k on (k.KliTelTrim = n.SearchNo\n"
+    "  or k.KliTel2Trim = n.SearchNo)\n"
     "union all\n"
-    "select KliKood, KliNimi, KliKIsikKood, KontaktIsikNimi || '          ', KontaktIsikTel, KontaktIsikTel2\n"
-    "from KLIKISIK_KOOND_VIEW\n"
-    "where (KIsikTelTrim = cast(:SearchNo as varchar(100))\n"
-    "  or KIsikTel2Trim = cast(:SearchNo as varchar(100)))\n");
+    "select v.KliKood, v.KliNimi, v.KliKIsikKood, v.KontaktIsikNimi || '          ', v.KontaktIsikTel, "
+    "v.KontaktIsikTel2\n"
+    "from n join KLIKISIK_KOOND_VIEW v on (v.KIsikTelTrim = n.SearchNo\n"
+    "  or v.KIsikTel2Trim = n.SearchNo)\n");
 
 PhoneNumberSearch::PhoneNumberSearch(fb::Transaction &transaction)
     : m_result(std::make_unique<data::DataSet>(transaction, QStringLiteral("qOtsiKliTelefon")))
