@@ -50,6 +50,9 @@ TfLk2FilterVorm1::TfLk2FilterVorm1(const WindowContext &context, QWidget *parent
     windowMenu()->insertAction(before, apply);
     windowMenu()->insertAction(before, m_filterMenuItem);
     updateFilterButton()->setDefaultAction(apply);
+    // The button shows the caption; the key that does the same is in its hint.
+    updateFilterButton()->setText(Translate(QStringLiteral("Kehtesta filtritingimused")));
+    updateFilterButton()->setToolTip(apply->text().simplified());
     updateFilterButton()->setToolButtonStyle(Qt::ToolButtonTextOnly);
     updateFilterButton()->setAutoRaise(true);
     updateFilterButton()->show();
