@@ -40,7 +40,7 @@ TfTooteGrupid::TfTooteGrupid(const WindowContext &context, QWidget *parent)
     }
     if (!setDataSet(specs ? groups : nullptr))
         return;
-    // The specifications follow the group; they open with it.
+    // The further properties follow the group; they open with it.
     if (!specs->isActive())
         specs->open();
 
@@ -59,7 +59,7 @@ TfTooteGrupid::TfTooteGrupid(const WindowContext &context, QWidget *parent)
     data::DataSource *specSource = context.data->dataSource(QStringLiteral("taTooteLisa"));
     m_specs->setObjectName(QStringLiteral("dbgTooteLisa"));
     m_specs->setDataSource(specSource);
-    // The specifications are typed in the grid itself: one name per row.
+    // The further properties are typed in the grid itself: one name per row.
     m_specs->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::SelectedClicked);
     m_specs->horizontalHeader()->setStretchLastSection(true);
@@ -71,7 +71,7 @@ TfTooteGrupid::TfTooteGrupid(const WindowContext &context, QWidget *parent)
     m_specNavigator->setHints({QString(), QString(), QString(), QString(), Translate(QStringLiteral("Uus")),
                                Translate(QStringLiteral("Kustuta")), QString(), Translate(QStringLiteral("Salvesta")),
                                Translate(QStringLiteral("Jäta"))});
-    // Saving or dropping the window's changes takes the specification being typed along.
+    // Saving or dropping the window's changes takes the further property being typed along.
     addEditedSource(specSource);
 
     auto *form = new QFormLayout();

@@ -7,7 +7,7 @@ class TDBGrid;
 class TDBMemo;
 class THDBNavigator;
 
-// "Tootegrupid": the product groups, each with the list of its specifications (the further property
+// "Tootegrupid": the product groups, each with the list of its further properties (one of which
 // a client's product may name, titled by the group's "Lisaomaduse nimetus").
 class TfTooteGrupid : public TfLk2Vorm01
 {
@@ -20,7 +20,7 @@ public:
     TDBEdit *edTooteGrNimi() const { return m_name; }
     TDBEdit *edTooteLisaTiitel() const { return m_title; }
     TDBMemo *mTooteGrKomment() const { return m_comment; }
-    // The specifications of the current group.
+    // The further properties of the current group.
     TDBGrid *dbgTooteLisa() const { return m_specs; }
     THDBNavigator *navTooteLisa() const { return m_specNavigator; }
 

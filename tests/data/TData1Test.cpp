@@ -441,7 +441,7 @@ TEST_F(TData1Test, ReferenceTablesCommitAndReloadTheirLists)
     groups.field("TOOTEGRNIMI").setText("Kontoritarbed");
     groups.post();
     EXPECT_EQ(groupList.recordCount(), before + 1);
-    // Specifications follow their group and take its code.
+    // Further properties follow their group and take its code.
     DataSet &specs = *module->dataSet("taTooteLisa");
     specs.open();
     EXPECT_EQ(specs.recordCount(), 0);

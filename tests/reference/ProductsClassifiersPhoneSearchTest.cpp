@@ -328,7 +328,7 @@ TEST_F(ReferenceWindowsTest, ClassifierFilterTakesTypedTextAsTextAndComesBackOnR
     EXPECT_EQ(count(QStringLiteral("select KL1GRID from KLASSIF1 where KL1ID = 9201")), otherGroup);
 }
 
-TEST_F(ReferenceWindowsTest, ProductGroupsKeepTheirSpecificationsAndAGroupInUseStays)
+TEST_F(ReferenceWindowsTest, ProductGroupsKeepTheirFurtherPropertiesAndAGroupInUseStays)
 {
     auto *groups = open<TfTooteGrupid>("Tootegrupid1Click");
     ASSERT_NE(groups, nullptr);
@@ -340,7 +340,7 @@ TEST_F(ReferenceWindowsTest, ProductGroupsKeepTheirSpecificationsAndAGroupInUseS
     const qint64 id = count("select TOOTEGRID from TOOTEGR where TOOTEGRNIMI = 'Kohvimasinad'");
     ASSERT_GT(id, 0);
 
-    // A specification is typed into the grid of the group's specifications.
+    // A further property is typed into the grid of the group's further properties.
     groups->APageControl1()->setCurrentIndex(1);
     groups->navTooteLisa()->click(THDBNavigator::Insert);
     DataSetModel *model = groups->dbgTooteLisa()->dataModel();
