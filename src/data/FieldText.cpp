@@ -128,7 +128,29 @@ QString FieldText::toText(fb::FieldKind type, const QVariant &value, int scale)
     if (!value.isValid() || value.isNull())
         return QString();
     switch (type) {
-    case fb::FieldKind::Date: return value.toDate().toString(dateFormat());
+    case fb::FieldKind::SmallInt:
+    case fb::FieldKind::Integer:
+    case fb::FieldKind::BigInt:
+        // Straight to digits: grids and exports turn every number of every row into text.
+        return QString::number(value.toLongLong());
+    case fb::FieldKind::Date: {
+        const QDate d = value.toDate();
+        if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+            return d.toString(dateFormat());
+        // dd.MM.yyyy without parsing the format for every value.
+        char16_t buf[10];
+        const auto two = [&buf](int at, int n) {
+            buf[at] = char16_t(u'0' + n / 10);
+            buf[at + 1] = char16_t(u'0' + n % 10);
+        };
+        two(0, d.day());
+        buf[2] = u'.';
+        two(3, d.month());
+        buf[5] = u'.';
+        two(6, d.year() / 100);
+        two(8, d.year() % 100);
+        return QString(reinterpret_cast<const QChar *>(buf), 10);
+    }
     case fb::FieldKind::Time: return value.toTime().toString(timeFormat());
     case fb::FieldKind::Timestamp: return value.toDateTime().toString(dateFormat() + QLatin1Char(' ') + timeFormat());
     case fb::FieldKind::Numeric:

@@ -1,5 +1,6 @@
 #include "THDataTxtExport.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <QFile>
@@ -14,6 +15,7 @@
 #include "data/Translate.h"
 #include "data/UserInterface.h"
 #include "fb/Numeric.h"
+#include "fb/Windows1252.h"
 
 namespace {
 
@@ -64,6 +66,10 @@ QChar separatorOf(const QString &format, QChar fallback)
 // A line of the table must stay on one line of the file.
 QString oneLine(const QString &text)
 {
+    // Most values hold none of these: they pass untouched, without a copy.
+    const auto special = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t'); };
+    if (std::none_of(text.cbegin(), text.cend(), special))
+        return text;
     QString s = text;
     s.remove(QLatin1Char('\r'));
     s.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -191,9 +197,14 @@ QString THDataTxtExport::plainText(const data::Field &field, const QVariant &val
             s.replace(QLatin1Char('.'), m_decimalSepar);
         return s;
     };
-    const QString date =
-        QStringLiteral("dd") + m_dateSepar + QStringLiteral("MM") + m_dateSepar + QStringLiteral("yyyy");
-    const QString time = QStringLiteral("HH") + m_timeSepar + QStringLiteral("mm") + m_timeSepar + QStringLiteral("ss");
+    const auto date = [this] {
+        return m_dateFormatStr.isEmpty()
+                   ? QStringLiteral("dd") + m_dateSepar + QStringLiteral("MM") + m_dateSepar + QStringLiteral("yyyy")
+                   : m_dateFormatStr;
+    };
+    const auto time = [this] {
+        return QStringLiteral("HH") + m_timeSepar + QStringLiteral("mm") + m_timeSepar + QStringLiteral("ss");
+    };
     switch (field.dataType()) {
     case fb::FieldKind::Numeric:
         if (value.userType() == qMetaTypeId<fb::Numeric>())
@@ -211,12 +222,11 @@ QString THDataTxtExport::plainText(const data::Field &field, const QVariant &val
         return withDecimal(QString::number(value.toDouble(), 'g', 15));
     }
     case fb::FieldKind::Date:
-        return value.toDate().toString(m_dateFormatStr.isEmpty() ? date : m_dateFormatStr);
+        return value.toDate().toString(date());
     case fb::FieldKind::Time:
-        return value.toTime().toString(time);
+        return value.toTime().toString(time());
     case fb::FieldKind::Timestamp:
-        return value.toDateTime().toString((m_dateFormatStr.isEmpty() ? date : m_dateFormatStr) + QLatin1Char(' ') +
-                                           time);
+        return value.toDateTime().toString(date() + QLatin1Char(' ') + time());
     default:
         return value.toString();
     }
@@ -264,33 +274,39 @@ QString THDataTxtExport::header(const std::vector<Column> &cols) const
     return s + QStringLiteral("\r\n");
 }
 
-QString THDataTxtExport::line(const std::vector<Column> &cols, int row) const
+void THDataTxtExport::appendLine(QString &out, const std::vector<Column> &cols, int row) const
 {
-    QString s;
-    for (const Column &c : cols)
-        s += valueText(c, row) + m_fieldSepar;
+    for (const Column &c : cols) {
+        out += valueText(c, row);
+        out += m_fieldSepar;
+    }
     // Only the one separator after the last column goes: an empty last column keeps its place.
-    if (s.endsWith(m_fieldSepar))
-        s.chop(1);
-    return s + QStringLiteral("\r\n");
+    if (!cols.empty())
+        out.chop(1);
+    out += QStringLiteral("\r\n");
 }
 
-template <typename Sink> void THDataTxtExport::produce(bool allRecords, bool withHeader, Sink &&sink)
+// Lines are appended to `out`; `flush` is called after each and may take what has gathered.
+template <typename Flush>
+void THDataTxtExport::produce(bool allRecords, bool withHeader, QString &out, Flush &&flush)
 {
     data::DataSet &src = *m_source;
     const std::vector<Column> cols = columns();
     if (withHeader)
-        sink(header(cols));
+        out += header(cols);
     if (!allRecords) {
         if (src.currentRow() >= 0)
-            sink(line(cols, src.currentRow()));
+            appendLine(out, cols, src.currentRow());
+        flush(out);
         return;
     }
     for (int row = 0;; ++row) {
         if (row >= src.fetchedCount() && (src.isFullyFetched() || src.fetchMore(1000) == 0))
             break;
-        sink(line(cols, row));
+        appendLine(out, cols, row);
+        flush(out);
     }
+    flush(out);
 }
 
 QString THDataTxtExport::tableText(bool allRecords)
@@ -300,7 +316,7 @@ QString THDataTxtExport::tableText(bool allRecords)
     if (!m_source->isActive())
         m_source->open();
     QString text;
-    produce(allRecords, m_colNames, [&](const QString &l) { text += l; });
+    produce(allRecords, m_colNames, text, [](QString &) {});
     return text;
 }
 
@@ -316,7 +332,7 @@ void THDataTxtExport::Execute(bool allRecords)
             throw data::DataError(Translate(QStringLiteral("The clipboard cannot be reached")));
         QString text;
         try {
-            produce(allRecords, m_colNames, [&](const QString &l) { text += l; });
+            produce(allRecords, m_colNames, text, [](QString &) {});
         } catch (...) {
             if (!text.isEmpty())
                 m_ui->setClipboardText(text);
@@ -349,8 +365,26 @@ void THDataTxtExport::Execute(bool allRecords)
                 Translate(QStringLiteral("Cannot write file %1: %2")).arg(m_destFileName, out.errorString()));
     };
     write(previous);
-    QStringEncoder enc((m_ansiToOem ? oemCodec() : ansiCodec()).toLatin1().constData());
-    produce(allRecords, m_colNames && previous.isEmpty(), [&](const QString &l) { write(enc.encode(l)); });
+    QStringEncoder oem(oemCodec().toLatin1().constData());
+    // What the file's character set cannot hold is written as "?".
+    const auto encode = [&](const QString &text) -> QByteArray {
+        if (m_ansiToOem)
+            return oem.encode(text);
+        QByteArray bytes;
+        fb::Windows1252::encode(text, bytes, '?');
+        return bytes;
+    };
+    // Lines are gathered and encoded a block at a time: one conversion and one write per block.
+    constexpr qsizetype block = 1 << 16;
+    QString pending;
+    pending.reserve(block + 1024);
+    produce(allRecords, m_colNames && previous.isEmpty(), pending, [&](QString &text) {
+        if (text.size() >= block) {
+            write(encode(text));
+            text.resize(0); // keeps the buffer
+        }
+    });
+    write(encode(pending));
     if (!out.commit())
         throw data::DataError(
             Translate(QStringLiteral("Cannot write file %1: %2")).arg(m_destFileName, out.errorString()));

@@ -95,11 +95,11 @@ private:
     struct Column;
     std::vector<Column> columns() const;
     QString header(const std::vector<Column> &cols) const;
-    QString line(const std::vector<Column> &cols, int row) const;
+    void appendLine(QString &out, const std::vector<Column> &cols, int row) const;
     QString valueText(const Column &col, int row) const;
     QString plainText(const data::Field &field, const QVariant &value) const;
     QString flattened(const QString &text) const;
-    template <typename Sink> void produce(bool allRecords, bool withHeader, Sink &&sink);
+    template <typename Flush> void produce(bool allRecords, bool withHeader, QString &out, Flush &&flush);
 
     QPointer<data::DataSet> m_source;
     QString m_destFileName;

@@ -1,6 +1,7 @@
 #include "TextCodec.h"
 
 #include "FbError.h"
+#include "Windows1252.h"
 
 namespace fb {
 
@@ -31,6 +32,7 @@ TextCodec::TextCodec(const QString &firebirdCharset)
         m_charset = QStringLiteral("NONE");
     m_codecName = qtCodecName(m_charset);
     m_utf8 = m_codecName == QLatin1String("UTF-8");
+    m_1252 = m_codecName == QLatin1String("windows-1252");
     if (!m_utf8 && !QStringEncoder(m_codecName.toLatin1().constData()).isValid())
         throw FbError::client(QStringLiteral("Character set %1 is not supported by this program").arg(m_charset));
 }
@@ -60,6 +62,16 @@ QByteArray TextCodec::encode(QStringView text) const
         return text.toLatin1();
     if (m_utf8)
         return text.toUtf8();
+    if (m_1252) {
+        QByteArray out;
+        const qsizetype bad = Windows1252::encode(text, out);
+        if (bad >= 0)
+            throw FbError::client(QStringLiteral("The character '%1' (U+%2) cannot be stored in character set %3")
+                                      .arg(text.mid(bad, 1).toString())
+                                      .arg(text[bad].unicode(), 4, 16, QLatin1Char('0'))
+                                      .arg(m_charset));
+        return out;
+    }
     QStringEncoder enc(m_codecName.toLatin1().constData());
     QByteArray out = enc.encode(text);
     // The encoders replace what they cannot map; decoding back tells whether anything was lost.
@@ -84,6 +96,8 @@ QString TextCodec::decode(const char *data, qsizetype size) const
         return QString::fromLatin1(data, size);
     if (m_utf8)
         return QString::fromUtf8(data, size);
+    if (m_1252)
+        return Windows1252::decode(data, size);
     QStringDecoder dec(m_codecName.toLatin1().constData());
     return dec.decode(QByteArrayView(data, size));
 }

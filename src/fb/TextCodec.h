@@ -32,6 +32,7 @@ private:
     QString m_charset;
     QString m_codecName;
     bool m_utf8 = false;
+    bool m_1252 = false;
 };
 
 } // namespace fb
