@@ -685,9 +685,12 @@ void TData1::AttachClientRules(DataSet &clients)
         }
         field.setValue(name.isEmpty() ? QVariant() : QVariant(name));
     };
-    clients.field("KLISUHTETYYP").onGetText = [](const Field &f, bool) {
+    clients.field("KLISUHTETYYP").onGetText = [](const Field &f, bool forDisplay) {
         if (f.isNull())
             return QString();
+        // An edit shows what is typed: the number.
+        if (!forDisplay)
+            return QString::number(f.asInt());
         switch (f.asInt()) {
         case 1: return QStringLiteral("Klient");
         case 11: return QStringLiteral("Partner");

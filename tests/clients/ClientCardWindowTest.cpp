@@ -17,6 +17,7 @@
 #include "data/DataSet.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBGrid.h"
+#include "ui/TDBValComboBox.h"
 
 using Answer = data::UserInterface::Answer;
 
@@ -87,6 +88,10 @@ TEST_F(ClientCardWindow, PagesShowAndATypedChangeIsSavedWithAltS)
     EXPECT_EQ(persons->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Nimi"));
 
     card->ShowPage(0);
+    // The relation type shows its name and stores its number.
+    auto *relation = card->findChild<TDBValComboBox *>("dbcbSuhteTyyp");
+    ASSERT_NE(relation, nullptr);
+    EXPECT_EQ(relation->currentText(), QStringLiteral("Klient"));
     TDBEdit *fax = card->edit("KLIFAX");
     ASSERT_NE(fax, nullptr);
     windowdriver::replaceText(fax, "6 111 222");
