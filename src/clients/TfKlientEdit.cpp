@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -49,8 +51,8 @@ void showColumns(data::DataSet &ds, const Columns &columns)
     });
 }
 
-const QStringList NavigatorHints = {"Esimene", "Eelmine", "Järgmine", "Viimane", "Uus", "Kustuta", "Muuda", "Salvesta",
-                                    "Jäta", "Värskenda"};
+const QStringList NavigatorHints = {"Esimene", "Eelmine", "Järgmine", "Viimane", "Uus",
+                                    "Kustuta", "Muuda",   "Salvesta", "Jäta",    "Värskenda"};
 
 } // namespace
 
@@ -77,24 +79,31 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
                     Translate(QStringLiteral("Kasutatava&d tooted")));
     m_pages->addTab(classifiersPage(), Translate(QStringLiteral("Täiendav &liigitus")));
     m_pages->addTab(documentsPage(), Translate(QStringLiteral("Dokumend&id")));
-    m_pages->addTab(gridPage(TdmKlientEdit1::Sales, QStringLiteral("tasMyyk"), true), Translate(QStringLiteral("Müük")));
-    m_pages->addTab(gridPage(TdmKlientEdit1::Agents, QStringLiteral("tasAgendid"), true), Translate(QStringLiteral("Agendid")));
+    m_pages->addTab(gridPage(TdmKlientEdit1::Sales, QStringLiteral("tasMyyk"), true),
+                    Translate(QStringLiteral("Müük")));
+    m_pages->addTab(gridPage(TdmKlientEdit1::Agents, QStringLiteral("tasAgendid"), true),
+                    Translate(QStringLiteral("Agendid")));
 
-    addCommand(QStringLiteral("Kontaktkirja1"), Translate(QStringLiteral("Kontakt kirja")), [this] { bTeeKontaktClick(); },
-               QKeySequence(QStringLiteral("Alt+A")), QStringLiteral("bTeeKontakt"));
-    addCommand(QStringLiteral("Planeerikontakt1"), Translate(QStringLiteral("Planeeri kontakt")),
-               [this] { bPlaneeriKontaktClick(); }, QKeySequence(), QStringLiteral("bPlaneeriKontakt"));
-    addCommand(QStringLiteral("Kliendikaardivljatrkk1"), Translate(QStringLiteral("Kliendi kaardi väljatrükk")),
-               [this] { bPrintFirmaKaartClick(); }, QKeySequence(QStringLiteral("Alt+P")), QStringLiteral("bPrintFirmaKaart"));
-    addCommand(QStringLiteral("Saadaemail1"), Translate(QStringLiteral("Saada e-mail")), [this] { bSendEMailClick(); },
-               QKeySequence(), QStringLiteral("bSendEMail"));
-    addCommand(QStringLiteral("Helista1"), Translate(QStringLiteral("Helista")), [this] { bMakeCallClick(); }, QKeySequence(),
-               QStringLiteral("bMakeCall"));
+    addCommand(
+        QStringLiteral("Kontaktkirja1"), Translate(QStringLiteral("Kontakt kirja")), [this] { bTeeKontaktClick(); },
+        QKeySequence(QStringLiteral("Alt+A")), QStringLiteral("bTeeKontakt"));
+    addCommand(
+        QStringLiteral("Planeerikontakt1"), Translate(QStringLiteral("Planeeri kontakt")),
+        [this] { bPlaneeriKontaktClick(); }, QKeySequence(), QStringLiteral("bPlaneeriKontakt"));
+    addCommand(
+        QStringLiteral("Kliendikaardivljatrkk1"), Translate(QStringLiteral("Kliendi kaardi väljatrükk")),
+        [this] { bPrintFirmaKaartClick(); }, QKeySequence(QStringLiteral("Alt+P")), QStringLiteral("bPrintFirmaKaart"));
+    addCommand(
+        QStringLiteral("Saadaemail1"), Translate(QStringLiteral("Saada e-mail")), [this] { bSendEMailClick(); },
+        QKeySequence(), QStringLiteral("bSendEMail"));
+    addCommand(
+        QStringLiteral("Helista1"), Translate(QStringLiteral("Helista")), [this] { bMakeCallClick(); }, QKeySequence(),
+        QStringLiteral("bMakeCall"));
 
     const data::TData1::CardFilterStates &states = context.data->CardFilters;
-    for (auto [box, on] : {std::pair{m_activePersons, states.activePersons}, std::pair{m_ownPlans, states.ownPlans},
-                           std::pair{m_ownContacts, states.ownContacts},
-                           std::pair{m_activeProject, states.activeProjectContacts}}) {
+    for (auto [box, on] :
+         {std::pair{m_activePersons, states.activePersons}, std::pair{m_ownPlans, states.ownPlans},
+          std::pair{m_ownContacts, states.ownContacts}, std::pair{m_activeProject, states.activeProjectContacts}}) {
         const QSignalBlocker block(box);
         box->setChecked(on);
     }
@@ -115,7 +124,8 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
         return;
     }
     connect(m_module, &TdmKlientEdit1::captionChanged, this, &TfKlientEdit::renewCaption);
-    connect(m_module, &TdmKlientEdit1::closeRequested, this, [this] { QTimer::singleShot(0, this, [this] { close(); }); });
+    connect(m_module, &TdmKlientEdit1::closeRequested, this,
+            [this] { QTimer::singleShot(0, this, [this] { close(); }); });
     connect(m_module->taKlient(), &data::DataSet::stateChanged, this, &TfKlientEdit::renewCaption);
     connect(m_module->dsKlient(), &data::DataSource::dataChanged, this, &TfKlientEdit::renewCaption);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
@@ -125,7 +135,7 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
     ShowPage(page);
     renewCaption();
     updateButtons();
-    resize(980, 700);
+    resize(1100, 680);
 }
 
 TfKlientEdit::~TfKlientEdit()
@@ -238,12 +248,29 @@ QWidget *TfKlientEdit::mainPage()
 {
     auto *page = new QWidget();
     page->setObjectName(QStringLiteral("tasPohiandmed"));
-    auto *layout = new QVBoxLayout(page);
+    // The client's fields above, scrolled when the window is small, and the contact persons below.
+    auto *outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *split = new QSplitter(Qt::Vertical, page);
+    outer->addWidget(split);
+    auto *scroll = new QScrollArea(split);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *fields = new QWidget();
+    auto *layout = new QVBoxLayout(fields);
+    scroll->setWidget(fields);
+    auto *lower = new QWidget(split);
+    auto *lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     auto *columns = new QHBoxLayout();
     auto *left = new QFormLayout();
     auto *right = new QFormLayout();
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    auto *third = new QFormLayout();
+    columns->addLayout(left, 4);
+    columns->addLayout(right, 3);
+    columns->addLayout(third, 3);
     layout->addLayout(columns);
     data::DataSource *client = m_module->dsKlient();
     data::TData1 &module = *context().data;
@@ -268,7 +295,8 @@ QWidget *TfKlientEdit::mainPage()
         m_edits << e;
         connect(e, &TDBEditBtn::OnBtnClick, this, [this, e, &module, list, key, title] {
             runCommand([&module, e, list, key, title] {
-                PickPairName(module, *e, QString::fromLatin1(list), QString::fromLatin1(key), Translate(QString::fromUtf8(title)));
+                PickPairName(module, *e, QString::fromLatin1(list), QString::fromLatin1(key),
+                             Translate(QString::fromUtf8(title)));
             });
         });
     };
@@ -295,14 +323,16 @@ QWidget *TfKlientEdit::mainPage()
     addEdit(left, "KLIPOSTIINDEX", "edPostiIndeks", "PostiIndeks", 20);
     addPicker(left, "RIIGINIMI", "edRiik", "Riik", "taRiigidL", "RIIKID", "Riigid");
     addEdit(left, "KLIAADRESS2", "edAadress2", "Aadress 2: tänav-maja/küla", 60);
-    addPicker(left, "LINNVALDNIMI2", "edLinnVald2", "Linn/vald/mk 2", "taLinnadValladL", "LINNVALDKOOD", "Linnad-vallad");
+    addPicker(left, "LINNVALDNIMI2", "edLinnVald2", "Linn/vald/mk 2", "taLinnadValladL", "LINNVALDKOOD",
+              "Linnad-vallad");
     addEdit(left, "KLIPOSTIINDEX2", "edPostiIndeks2", "PostiIndeks 2", 20);
-    addEdit(left, "KLIKOODLAOS", "edKoodLaos", "KoodLaos", 10)->setToolTip(Translate(QStringLiteral("Kood müügiprogrammis")));
-    addEdit(left, "TOOTAJATEARV", "edTootajateArv", "Töötajate_arv");
-    addEdit(left, "KLIKAIVE", "edKaive", "Käive");
-    addChoice(left, "KLIKVALITEET", "dbcbHinnang", "Hinnang",
-              {Translate(QStringLiteral("Puudub")), Translate(QStringLiteral("Hea")), Translate(QStringLiteral("Keskmine")),
-               Translate(QStringLiteral("Halb"))},
+    addEdit(third, "KLIKOODLAOS", "edKoodLaos", "KoodLaos", 10)
+        ->setToolTip(Translate(QStringLiteral("Kood müügiprogrammis")));
+    addEdit(third, "TOOTAJATEARV", "edTootajateArv", "Töötajate_arv");
+    addEdit(third, "KLIKAIVE", "edKaive", "Käive");
+    addChoice(third, "KLIKVALITEET", "dbcbHinnang", "Hinnang",
+              {Translate(QStringLiteral("Puudub")), Translate(QStringLiteral("Hea")),
+               Translate(QStringLiteral("Keskmine")), Translate(QStringLiteral("Halb"))},
               {QString(), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-1")});
 
     addEdit(right, "KLIEMAIL", "edEmail", "E-mail", 50);
@@ -317,10 +347,10 @@ QWidget *TfKlientEdit::mainPage()
     addEdit(right, "KLILEPINGUNR", "edLepinguNr", "LepinguNr", 20);
     addEdit(right, "KLIMAKSEAEG", "edMakseAeg", "MakseAeg");
     addEdit(right, "KLIALE", "edSoodustus", "Soodustus %");
-    addCheck(right, "KLIENTAKTIIVNE", "cbAktiivne", "Aktiivne");
-    addCheck(right, "KLIBOONUS", "cbBoonus", "Boonus");
-    addCheck(right, "KLIPYSI", "cbPysiklient", "Püsiklient");
-    addCheck(right, "KLIMPAKKUMOK", "cbMassPakkumised", "Soovib masspakkumisi");
+    addCheck(third, "KLIENTAKTIIVNE", "cbAktiivne", "Aktiivne");
+    addCheck(third, "KLIBOONUS", "cbBoonus", "Boonus");
+    addCheck(third, "KLIPYSI", "cbPysiklient", "Püsiklient");
+    addCheck(third, "KLIMPAKKUMOK", "cbMassPakkumised", "Soovib masspakkumisi");
 
     auto *memo = new TDBMemo(page);
     memo->setObjectName(QStringLiteral("mKommentaarid"));
@@ -328,6 +358,7 @@ QWidget *TfKlientEdit::mainPage()
     memo->setMaximumHeight(60);
     layout->addWidget(new QLabel(Translate(QStringLiteral("Kommentaarid kliendi kohta")), page));
     layout->addWidget(memo);
+    layout->addStretch(1);
 
     // The lower half: the contact persons.
     auto *bar = new QHBoxLayout();
@@ -341,7 +372,8 @@ QWidget *TfKlientEdit::mainPage()
     navigator->setHints(hints);
     navigator->bind(persons, ui());
     navigator->setVisibleButtons({THDBNavigator::First, THDBNavigator::Prior, THDBNavigator::Next, THDBNavigator::Last,
-                                  THDBNavigator::Insert, THDBNavigator::Delete, THDBNavigator::Post, THDBNavigator::Cancel});
+                                  THDBNavigator::Insert, THDBNavigator::Delete, THDBNavigator::Post,
+                                  THDBNavigator::Cancel});
     bar->addWidget(navigator);
     m_activePersons = new QCheckBox(Translate(QStringLiteral("Aktiivsed")), page);
     m_activePersons->setObjectName(QStringLiteral("cbAktiivsed"));
@@ -352,14 +384,16 @@ QWidget *TfKlientEdit::mainPage()
     });
     bar->addWidget(m_activePersons);
     bar->addStretch(1);
-    layout->addLayout(bar);
+    lowerLayout->addLayout(bar);
     auto *grid = new TDBGrid(page);
     grid->setObjectName(QStringLiteral("grKontaktIsikud"));
     grid->setDataSource(persons);
-    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                          | QAbstractItemView::AnyKeyPressed);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
     grid->onError = [this](const std::exception &e) { reportError(e); };
-    layout->addWidget(grid, 1);
+    lowerLayout->addWidget(grid, 1);
+    // The fields whole at first, the persons in what is left.
+    split->setSizes({fields->sizeHint().height(), 160});
     addEditedSource(persons);
     m_grids.insert(TdmKlientEdit1::Main, grid);
     m_navigators.insert(TdmKlientEdit1::Main, navigator);
@@ -380,12 +414,12 @@ QWidget *TfKlientEdit::gridPage(int pageIndex, const QString &objectName, bool e
     navigator->setHints(hints);
     navigator->bind(source, ui());
     if (editable)
-        navigator->setVisibleButtons({THDBNavigator::First, THDBNavigator::Prior, THDBNavigator::Next, THDBNavigator::Last,
-                                      THDBNavigator::Insert, THDBNavigator::Delete, THDBNavigator::Post,
-                                      THDBNavigator::Cancel});
+        navigator->setVisibleButtons({THDBNavigator::First, THDBNavigator::Prior, THDBNavigator::Next,
+                                      THDBNavigator::Last, THDBNavigator::Insert, THDBNavigator::Delete,
+                                      THDBNavigator::Post, THDBNavigator::Cancel});
     else
-        navigator->setVisibleButtons({THDBNavigator::First, THDBNavigator::Prior, THDBNavigator::Next, THDBNavigator::Last,
-                                      THDBNavigator::Refresh});
+        navigator->setVisibleButtons({THDBNavigator::First, THDBNavigator::Prior, THDBNavigator::Next,
+                                      THDBNavigator::Last, THDBNavigator::Refresh});
     auto *bar = new QHBoxLayout();
     bar->addWidget(navigator);
     bar->addStretch(1);
@@ -393,8 +427,8 @@ QWidget *TfKlientEdit::gridPage(int pageIndex, const QString &objectName, bool e
     auto *grid = new TDBGrid(page);
     grid->setObjectName(QStringLiteral("gr") + objectName.mid(3));
     grid->setDataSource(source);
-    grid->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                                         | QAbstractItemView::AnyKeyPressed
+    grid->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                         QAbstractItemView::AnyKeyPressed
                                    : QAbstractItemView::NoEditTriggers);
     grid->onError = [this](const std::exception &e) { reportError(e); };
     layout->addWidget(grid, 1);
@@ -434,7 +468,8 @@ QWidget *TfKlientEdit::contactsPage()
     for (QCheckBox *box : {m_ownContacts, m_activeProject})
         connect(box, &QCheckBox::toggled, this, [this] {
             if (m_module)
-                runCommand([this] { m_module->SetContactFilters(m_ownContacts->isChecked(), m_activeProject->isChecked()); });
+                runCommand(
+                    [this] { m_module->SetContactFilters(m_ownContacts->isChecked(), m_activeProject->isChecked()); });
         });
     bar->insertWidget(1, m_ownContacts);
     bar->insertWidget(2, m_activeProject);
@@ -543,8 +578,8 @@ void TfKlientEdit::bTeeKontaktClick()
 {
     if (!m_module)
         return;
-    const bool planned = m_pages->currentIndex() == TdmKlientEdit1::Plans && m_module->taKliJargmKontaktid()->isActive()
-                         && !m_module->taKliJargmKontaktid()->isEmpty();
+    const bool planned = m_pages->currentIndex() == TdmKlientEdit1::Plans &&
+                         m_module->taKliJargmKontaktid()->isActive() && !m_module->taKliJargmKontaktid()->isEmpty();
     m_module->RecordContact(planned);
 }
 
@@ -600,7 +635,8 @@ void TfKlientEdit::DocumentInsert()
     if (!m_module)
         return;
     m_module->CheckOwnForCommand();
-    const QString start = m_module->CurrentDocumentPath().isEmpty() ? m_module->DocumentsRoot() : m_module->CurrentDocumentPath();
+    const QString start =
+        m_module->CurrentDocumentPath().isEmpty() ? m_module->DocumentsRoot() : m_module->CurrentDocumentPath();
     const QString file = QFileDialog::getOpenFileName(this, Translate(QStringLiteral("Select File")), start);
     if (file.isEmpty())
         return;

@@ -70,8 +70,14 @@ TEST_F(ClientCardWindow, PagesShowAndATypedChangeIsSavedWithAltS)
     EXPECT_EQ(card->windowTitle(), QStringLiteral("Klient - Oma Klient AS"));
     EXPECT_EQ(card->pages()->currentIndex(), 1);
     EXPECT_EQ(card->pages()->count(), 8);
-    const QStringList captions = {"Põhiandm&ed",        "Pla&neeritud kontaktid", "Senised kon&taktid", "Kasutatava&d tooted",
-                                  "Täiendav &liigitus", "Dokumend&id",            "Müük",               "Agendid"};
+    const QStringList captions = {"Põhiandm&ed",
+                                  "Pla&neeritud kontaktid",
+                                  "Senised kon&taktid",
+                                  "Kasutatava&d tooted",
+                                  "Täiendav &liigitus",
+                                  "Dokumend&id",
+                                  "Müük",
+                                  "Agendid"};
     for (int page = 0; page < card->pages()->count(); ++page) {
         EXPECT_EQ(card->pages()->tabText(page), captions.at(page));
         card->ShowPage(page);
