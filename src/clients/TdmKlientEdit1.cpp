@@ -470,6 +470,22 @@ void TdmKlientEdit1::PageShown(int page)
     m_pageOpened[static_cast<size_t>(page)] = true;
 }
 
+void TdmKlientEdit1::RefreshContactPages()
+{
+    for (DataSet *ds : {m_plans.get(), m_contacts.get()}) {
+        if (!ds->isActive())
+            continue;
+        const QVariant key =
+            ds->isEmpty()
+                ? QVariant()
+                : ds->field(ds == m_plans.get() ? QStringLiteral("JKONTAKTID") : QStringLiteral("KONTAKTID")).value();
+        ds->reopen();
+        // Back on the row the user stood on, looked for among the client's few rows.
+        if (key.isValid() && !key.isNull())
+            ds->locate(ds == m_plans.get() ? QStringLiteral("JKONTAKTID") : QStringLiteral("KONTAKTID"), key);
+    }
+}
+
 void TdmKlientEdit1::SetActivePersonsOnly(bool on)
 {
     m_data.CardFilters.activePersons = on;

@@ -61,6 +61,8 @@ public:
     QString Caption() const;
     // A page is shown: the past contacts are read again, pages 3 to 6 open the first time.
     void PageShown(int page);
+    // A contact or a plan of this client was saved or deleted elsewhere: the open pages read them again.
+    void RefreshContactPages();
     bool PageOpened(int page) const { return m_pageOpened[static_cast<size_t>(page)]; }
 
     // The page filters; each state is kept for the session.

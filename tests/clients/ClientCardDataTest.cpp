@@ -232,6 +232,13 @@ TEST_F(ClientCardData, PastContactsFollowTheirFiltersAndAreReadAgainWhenShown)
     session.AgentCode = 7;
     card->SetOwnPlansOnly(true);
     EXPECT_EQ(column(*card->taKliJargmKontaktid(), "JKONTAKTTEEMA"), QStringList{"Oma plaan"});
+    // A plan made elsewhere shows once the card hears of it.
+    exec("insert into KLIJKONT (JKONTAKTID, KLIKOOD, AGENTKOOD, JKONTAKTKUUP, JKONTAKTLIIK, JKONTAKTTEEMA) "
+         "values (50, 1, 7, '04.12.2026', 1, 'Uus plaan')");
+    EXPECT_EQ(column(*card->taKliJargmKontaktid(), "JKONTAKTTEEMA"), QStringList{"Oma plaan"});
+    card->RefreshContactPages();
+    EXPECT_EQ(column(*card->taKliJargmKontaktid(), "JKONTAKTTEEMA"), (QStringList{"Oma plaan", "Uus plaan"}));
+    exec("delete from KLIJKONT where JKONTAKTID = 50");
     card->SetOwnPlansOnly(false);
     card->SetContactFilters(false, false);
     card->Release();
