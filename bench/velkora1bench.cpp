@@ -18,12 +18,14 @@
 #include <QTemporaryDir>
 
 #include "BenchReport.h"
+#include "clients/TdmKlientEdit1.h"
 #include "data/DataSet.h"
 #include "data/DemoData.h"
 #include "data/FilterBuilder.h"
 #include "data/PhoneDigits.h"
 #include "data/SchemaScript.h"
 #include "data/Session.h"
+#include "data/SqlStatement.h"
 #include "data/TData1.h"
 #include "exchange/THDataTxtExport.h"
 #include "fb/FbError.h"
@@ -296,6 +298,105 @@ void benchClientList(const QString &path)
     }
     BenchReport::layered(QStringLiteral("client_name_containing_filter"), filter.ours, filter.layer, filter.raw,
                          QStringLiteral("rows=%1").arg(ds.fetchedCount()));
+}
+
+// The client card: opening a client (the row, its contact persons, plans and agents) through a module
+// of the pool, against the raw statements of the same four; and saving a change with the client list
+// open, against a raw update, commit and read of the list's first 100 rows.
+void benchClientCard(const QString &path)
+{
+    data::Session session;
+    session.Level = 5;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = paramsFor(path);
+    module.Connect();
+    fb::Transaction &tr = module.IBTransaction1();
+    data::SqlStatement pick(tr);
+    // A client with plans, persons and agents, as a card usually shows one.
+    pick.setSql(QStringLiteral("select first 1 j.KLIKOOD from KLIJKONT j where exists (select 1 from KLIKISIK p "
+                               "where p.KLIKOOD = j.KLIKOOD) order by j.KLIKOOD desc"));
+    int code = pick.scalar().toInt();
+    if (code <= 0) {
+        pick.setSql(QStringLiteral("select max(KLIKOOD) from KLIENTK"));
+        code = pick.scalar().toInt();
+    }
+    data::SqlStatement agent(tr);
+    agent.setSql(QStringLiteral("select first 1 AGENTKOOD from KLIAGENT where KLIKOOD = :K"));
+    agent.setParam(QStringLiteral("K"), code);
+    session.AgentCode = agent.scalar().toInt();
+    module.CardFilters = data::TData1::CardFilterStates{};
+
+    const QString c = QString::number(code);
+    const QStringList raw = {
+        QStringLiteral("select K1.*, K2.KLINIMI AS EMAFIRMANIMI from KLIENTK K1 left join KLIENTK K2 "
+                       "on K2.KLIKOOD = K1.EMAFIRMAKOOD where K1.KLIKOOD=") + c,
+        QStringLiteral("select * from KLIKISIK where KLIKOOD = ") + c + QStringLiteral(" order by KLIKISIKKOOD"),
+        QStringLiteral("select * from KLIJKONT where KLIKOOD = ") + c
+            + QStringLiteral(" order by KLIKOOD, JKONTAKTKUUP, JKONTAKTKELL"),
+        QStringLiteral("select * from KLIAGENT where KLIKOOD = ") + c + QStringLiteral(" order by AGENTKOOD"),
+    };
+    QObject card;
+    int shown = 0;
+    auto openCard = [&] {
+        TdmKlientEdit1 *m = TdmKlientEdit1::Acquire(module, &card);
+        m->OpenClient(code);
+        shown = 0;
+        for (data::DataSet *ds : {m->taKlient(), m->taKliKontaktIsikud(), m->taKliJargmKontaktid(), m->taKliendiAgendid()}) {
+            ds->fetchAll();
+            shown += ds->fetchedCount();
+        }
+        m->Release();
+    };
+    auto rawOpen = [&] {
+        for (const QString &sql : raw)
+            engineFetch(tr, sql);
+    };
+    rawOpen(); // the pages of the client in the engine's cache for both sides
+    QElapsedTimer t;
+    t.start();
+    openCard();
+    const double first = elapsedMs(t);
+    double pooled = 1e300, rawBest = 1e300;
+    for (int i = 0; i < 30; ++i) {
+        pooled = std::min(pooled, bestOf(1, openCard));
+        rawBest = std::min(rawBest, bestOf(1, rawOpen));
+    }
+    BenchReport::line(QStringLiteral("client_open_card"), pooled, rawBest,
+                      QStringLiteral("first=%1ms pooled=%2ms rows=%3 client=%4")
+                          .arg(first, 0, 'f', 3)
+                          .arg(pooled, 0, 'f', 3)
+                          .arg(shown)
+                          .arg(code));
+
+    // Saving with the client list open on its first rows.
+    data::DataSet &list = *module.taKliendid();
+    list.open();
+    list.fetchMore(99);
+    TdmKlientEdit1 *m = TdmKlientEdit1::Acquire(module, &card);
+    m->OpenClient(code);
+    int n = 0;
+    double ours = 1e300, bare = 1e300;
+    const QString listSql = list.selectSql();
+    for (int i = 0; i < 20; ++i) {
+        ours = std::min(ours, bestOf(1, [&] {
+                            m->taKlient()->edit();
+                            m->taKlient()->field(QStringLiteral("KLIFAX")).setValue(QStringLiteral("6%1").arg(++n));
+                            m->taKlient()->post();
+                            // The list as a grid shows it again: its first rows.
+                            list.fetchMore(100 - list.fetchedCount());
+                        }));
+        bare = std::min(bare, bestOf(1, [&] {
+                            fb::Statement update(tr, QStringLiteral("update KLIENTK set KLIFAX = ? where KLIKOOD = ?"));
+                            update.setValue(0, QStringLiteral("6%1").arg(++n));
+                            update.setInt(1, code);
+                            update.execute();
+                            tr.commitRetaining();
+                            engineFetch(tr, listSql, 100);
+                        }));
+    }
+    BenchReport::line(QStringLiteral("client_save_card"), ours, bare,
+                      QStringLiteral("list_rows_held=%1").arg(list.fetchedCount()));
+    m->Release();
 }
 
 // Eight keys typed into the quick search of the client list sorted by name, aiming at the last
@@ -573,6 +674,7 @@ int main(int argc, char *argv[])
         run("export", [&] { benchExport(path, dir.path()); });
         run("print", [&] { benchPrint(path, dir.path()); });
         run("phone_search", [&] { benchPhoneSearch(path); });
+        run("client_card", [&] { benchClientCard(path); });
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

@@ -19,6 +19,7 @@
 #include "TdlgGenerators.h"
 #include "TdlgLogin.h"
 #include "TdlgProgeParameetrid.h"
+#include "clients/TfKlientEdit.h"
 #include "reference/TdlgOmaFirmaAndmed.h"
 #include "data/TdmUserSettings1.h"
 #include "data/TdmUsersAdmin1.h"
@@ -182,6 +183,9 @@ int StartUp::run()
     m_main->onCommandError = [this](const std::exception &e) { handleError(e); };
     m_main->windowFactory = [this](const QString &className) {
         return WindowCatalog::create(className, WindowContext{m_data.get(), m_ui});
+    };
+    m_main->clientCardFactory = [this](int clientCode, int page) {
+        return new TfKlientEdit(WindowContext{m_data.get(), m_ui}, clientCode, page);
     };
     // The commands of the child windows report their errors the same way.
     TfChildBtnBarForm01::errorHook() = [this](const std::exception &e) { handleError(e); };

@@ -19,6 +19,7 @@
 
 #include "data/ErrorLog.h"
 #include "TAboutBox.h"
+#include "clients/TfKlientEdit.h"
 #include "data/TdmUserSettings1.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
@@ -435,8 +436,48 @@ void TfMain::mergeWindowMenu(QMdiSubWindow *sub)
 void TfMain::OpenClientCard(int clientCode, int page)
 {
     data::WaitCursor wait(m_ui);
-    if (onOpenWindow)
-        onOpenWindow(QStringLiteral("OpenClientCard:%1:%2").arg(clientCode).arg(page));
+    if (!clientCardFactory) {
+        if (onOpenWindow)
+            onOpenWindow(QStringLiteral("OpenClientCard:%1:%2").arg(clientCode).arg(page));
+        return;
+    }
+    if (TfKlientEdit *open = clientCard(clientCode)) {
+        ShowChild(open);
+        open->ShowPage(page);
+        return;
+    }
+    TfKlientEdit *card = clientCardFactory(clientCode, page);
+    if (!card)
+        return;
+    if (!card->isOpened()) {
+        delete card;
+        return;
+    }
+    m_clientCards.append(card);
+    ShowChild(card);
+}
+
+void TfMain::NewClientCard()
+{
+    data::WaitCursor wait(m_ui);
+    if (!clientCardFactory)
+        return;
+    TfKlientEdit *card = clientCardFactory(0, 0);
+    if (!card)
+        return;
+    m_clientCards.append(card);
+    ShowChild(card);
+}
+
+TfKlientEdit *TfMain::clientCard(int clientCode) const
+{
+    for (const QPointer<TfKlientEdit> &card : m_clientCards) {
+        // A card that was closed may wait a moment to be deleted: it counts as gone.
+        if (card && card->isOpened() && card->ClientCode() == clientCode && clientCode > 0 && card->parentWidget()
+            && card->parentWidget()->isVisible())
+            return card;
+    }
+    return nullptr;
 }
 
 bool TfMain::CheckRights(bool adminOnly)

@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TdmUserSettings1;
+class TfKlientEdit;
 
 namespace data {
 class TData1;
@@ -38,6 +39,11 @@ public:
     void ShowChild(QObject *window) override;
     void DisableClientListFilter() override;
     void OpenClientCard(int clientCode, int page) override;
+    void NewClientCard() override;
+    // The open card of a client, found by the code the card holds now; nullptr when none is open.
+    TfKlientEdit *clientCard(int clientCode) const;
+    // Builds a client card (a new client for code 0); without it the cards are asked of onOpenWindow.
+    std::function<TfKlientEdit *(int clientCode, int page)> clientCardFactory;
     bool CheckRights(bool adminOnly) override;
     void ActivateProject(int projectId) override;
     QString MainCaption() const override { return windowTitle(); }
@@ -119,5 +125,7 @@ private:
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowListActions;
     QHash<QString, QPointer<QWidget>> m_windows;
+    // Client cards are many at a time, one per client; apart from the one-per-class windows.
+    QList<QPointer<TfKlientEdit>> m_clientCards;
     QPointer<QMenu> m_mergedMenu;
 };

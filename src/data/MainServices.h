@@ -22,6 +22,18 @@ public:
     virtual void ActivateProject(int projectId) = 0;
     // Switches the client list's filter off when the list is open, so that its dataset holds every client.
     virtual void DisableClientListFilter() = 0;
+    // Plans a next contact with a client (the next contact window comes with the contacts).
+    virtual void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
+                             int personCode)
+    {
+        (void)clientCode;
+        (void)clientName;
+        (void)sourceContactId;
+        (void)personName;
+        (void)personCode;
+    }
+    // Opens an empty client card for a new client.
+    virtual void NewClientCard() {}
     // The main window's caption, the title of several rule messages.
     virtual QString MainCaption() const = 0;
 };

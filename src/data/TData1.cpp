@@ -73,7 +73,7 @@ void makeEditable(DataSet &ds, const QString &table, const QStringList &cols, co
         ds.setGenerator(keys.first(), generator);
 }
 
-const QStringList ClientColumns = {
+const QStringList ClientColumnList = {
     "KLIKOOD", "KLINIMI", "KLIOMVORM", "KLIKOODLAOS", "KLIAADRESS", "LINNVALDKOOD", "KLIPOSTIINDEX", "RIIKID",
     "KLITEL", "KLITEL2", "KLIFAX", "KLIEMAIL", "KLIKOMMENT", "KLILEPINGUNR", "KLIALE", "KLIMAKSEAEG", "KLIBOONUS",
     "KLIKVALITEET", "KLIPYSI", "KLILISAMKUUP", "KLIENTAKTIIVNE", "TOOTAJATEARV", "KLITELTRIM", "KLITEL2TRIM",
@@ -96,6 +96,17 @@ const QString AgentFullName = QStringLiteral("TRIM(COALESCE(AGEESNIMI, '') || ' 
 
 } // namespace
 
+void TData1::MakeEditable(DataSet &dataSet, const QString &table, const QStringList &columns, const QStringList &keys,
+                          const QString &generator)
+{
+    makeEditable(dataSet, table, columns, keys, generator);
+}
+
+const QStringList &TData1::ClientColumns()
+{
+    return ClientColumnList;
+}
+
 TData1::TData1(UserInterface *ui, MainServices *main, Session *session, QObject *parent)
     : QObject(parent), m_ui(ui), m_main(main), m_session(session), m_tr(std::make_unique<fb::Transaction>(m_db)),
       m_parameters(*m_tr)
@@ -111,6 +122,7 @@ TData1::TData1(UserInterface *ui, MainServices *main, Session *session, QObject 
 TData1::~TData1()
 {
     RemoveLanguageListener(m_languageListener);
+    m_cardModules.clear();
     m_sources.clear();
     m_dsKliendid.reset();
     m_dataSets.clear();
@@ -136,6 +148,8 @@ void TData1::Connect()
 
 void TData1::Disconnect()
 {
+    // The cards' modules work on this connection's transaction.
+    m_cardModules.clear();
     m_sources.clear();
     m_dsKliendid.reset();
     m_dataSets.clear();
@@ -243,7 +257,7 @@ void TData1::createDataSets()
 
     // Clients and their detail rows.
     DataSet &clients = make("taKliendid", "select KLIENTK.* from KLIENTK\norder by KLIENTK.KLIKOOD\n");
-    makeEditable(clients, "KLIENTK", ClientColumns, {"KLIKOOD"}, "KLIENTK_KLIKOOD_GEN");
+    makeEditable(clients, "KLIENTK", ClientColumnList, {"KLIKOOD"}, "KLIENTK_KLIKOOD_GEN");
     m_dsKliendid = std::make_unique<DataSource>(&clients);
     AttachClientRules(clients);
 
@@ -518,6 +532,29 @@ void TData1::reopenIfOpen(const QString &name)
         ds->reopen();
 }
 
+void TData1::rereadClientList(DataSet &changed)
+{
+    DataSet *list = taKliendid();
+    if (!list || &changed == list || !list->isActive() || list->isEditing())
+        return;
+    // Read again only as far as the user stood: a register of a million clients is not fetched
+    // whole for one changed client.
+    const int row = list->currentRow();
+    const QVariant key = row >= 0 && !list->isEmpty() ? list->field(QStringLiteral("KLIKOOD")).value() : QVariant();
+    list->reopen();
+    if (row <= 0 || list->isEmpty())
+        return;
+    list->fetchMore(row + 1 - list->fetchedCount());
+    const int keyIndex = list->field(QStringLiteral("KLIKOOD")).index();
+    for (int r = 0; r < list->fetchedCount(); ++r) {
+        if (list->valueAt(r, keyIndex) == key) {
+            list->moveTo(r);
+            return;
+        }
+    }
+    list->moveTo(std::min(row, list->fetchedCount() - 1));
+}
+
 void TData1::refuse(const QString &message, const QString &caption)
 {
     if (m_ui)
@@ -648,9 +685,12 @@ void TData1::AttachClientRules(DataSet &clients)
         }
         field.setValue(name.isEmpty() ? QVariant() : QVariant(name));
     };
-    clients.field("KLISUHTETYYP").onGetText = [](const Field &f, bool) {
+    clients.field("KLISUHTETYYP").onGetText = [](const Field &f, bool forDisplay) {
         if (f.isNull())
             return QString();
+        // An edit shows what is typed: the number.
+        if (!forDisplay)
+            return QString::number(f.asInt());
         switch (f.asInt()) {
         case 1: return QStringLiteral("Klient");
         case 11: return QStringLiteral("Partner");
@@ -664,43 +704,65 @@ void TData1::AttachClientRules(DataSet &clients)
             f.setValue(v);
     };
     clients.afterPost.push_back([this](DataSet &d) {
-        SaveChangesAfterPost(d);
+        // The new client's agent and classifier rows go into the transaction that holds the client
+        // and are committed with it: a client is never left without the agent that may change it.
         if (m_pendingClient != 0) {
             const int code = m_pendingClient;
-            if (m_session->AgentCode > 0) {
-                SqlStatement q(*m_tr);
-                q.setSql(QStringLiteral("INSERT INTO kliagent (KliKood, AgentKood, AgentVastutav) "
-                                        "VALUES (:KliKood, :AgentKood, :AgentVastutav)"));
-                q.setParam(QStringLiteral("KliKood"), code);
-                q.setParam(QStringLiteral("AgentKood"), m_session->AgentCode);
-                q.setParam(QStringLiteral("AgentVastutav"), QString::fromLatin1(Yes));
-                q.exec();
-                m_tr->commitRetaining();
-            }
-            if (m_pendingGroup > 0 && m_pendingClassifier > 0) {
-                SqlStatement q(*m_tr);
-                q.setSql(QStringLiteral("INSERT INTO KL1KLI (KL1GRID, KL1ID, KLIKOOD) VALUES (:KL1GRID, :KL1ID, :KLIKOOD)"));
-                q.setParam(QStringLiteral("KL1GRID"), m_pendingGroup);
-                q.setParam(QStringLiteral("KL1ID"), m_pendingClassifier);
-                q.setParam(QStringLiteral("KLIKOOD"), code);
-                q.exec();
-                m_tr->commitRetaining();
-            }
             m_pendingClient = 0;
+            try {
+                if (m_session->AgentCode > 0) {
+                    SqlStatement q(*m_tr);
+                    q.setSql(QStringLiteral("INSERT INTO kliagent (KliKood, AgentKood, AgentVastutav) "
+                                            "VALUES (:KliKood, :AgentKood, :AgentVastutav)"));
+                    q.setParam(QStringLiteral("KliKood"), code);
+                    q.setParam(QStringLiteral("AgentKood"), m_session->AgentCode);
+                    q.setParam(QStringLiteral("AgentVastutav"), QString::fromLatin1(Yes));
+                    q.exec();
+                }
+                if (m_pendingGroup > 0 && m_pendingClassifier > 0) {
+                    SqlStatement q(*m_tr);
+                    q.setSql(QStringLiteral("INSERT INTO KL1KLI (KL1GRID, KL1ID, KLIKOOD) VALUES (:KL1GRID, :KL1ID, :KLIKOOD)"));
+                    q.setParam(QStringLiteral("KL1GRID"), m_pendingGroup);
+                    q.setParam(QStringLiteral("KL1ID"), m_pendingClassifier);
+                    q.setParam(QStringLiteral("KLIKOOD"), code);
+                    q.exec();
+                }
+            } catch (...) {
+                // Nothing but the client's own insert is uncommitted here: it goes back with them.
+                m_tr->rollbackRetaining();
+                throw;
+            }
         }
+        SaveChangesAfterPost(d);
         reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
         reopenIfOpen(QStringLiteral("taKliendidL"));
+        rereadClientList(d);
     });
     clients.afterDelete.push_back([this](DataSet &d) {
         SaveChangesAfterPost(d);
         reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
         reopenIfOpen(QStringLiteral("taKliendidL"));
+        rereadClientList(d);
     });
     clients.afterOpen.push_back([this](DataSet &) {
         for (const char *l : {"taLinnadValladL", "taKlassif1GrL", "taKlassif1L", "taTooteGrupidL", "taTootedL", "taProjektidL"})
             if (DataSet *list = dataSet(l))
                 list->open();
     });
+}
+
+void TData1::AttachColumnRights(DataSet &ds)
+{
+    for (int i = 0; i < ds.fieldCount(); ++i) {
+        Field &f = ds.fieldAt(i);
+        if (f.tag() <= 0)
+            continue;
+        f.onValidate = [this](Field &field, const QVariant &) {
+            if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
+                refuse(Translate(QStringLiteral("Veergu '%1' keelatud muuta !")).arg(field.displayLabel()),
+                       m_main ? m_main->MainCaption() : QString());
+        };
+    }
 }
 
 void TData1::attachRules()
@@ -714,18 +776,8 @@ void TData1::attachRules()
         ds->beforeDelete.push_back(check);
     }
     // Protected fields: changing them in an existing row needs the level of their tag.
-    for (const auto &[name, ds] : m_dataSets) {
-        for (int i = 0; i < ds->fieldCount(); ++i) {
-            Field &f = ds->fieldAt(i);
-            if (f.tag() <= 0)
-                continue;
-            f.onValidate = [this](Field &field, const QVariant &) {
-                if (field.dataSet().state() == DataSet::State::Edit && m_session->Level < field.tag())
-                    refuse(Translate(QStringLiteral("Veergu '%1' keelatud muuta !")).arg(field.displayLabel()),
-                           m_main ? m_main->MainCaption() : QString());
-            };
-        }
-    }
+    for (const auto &[name, ds] : m_dataSets)
+        AttachColumnRights(*ds);
 
     // Confirmed contacts: at level 1 only the comment may change, and a confirmation stays.
     DataSet &contacts = *taKontaktid();
@@ -858,6 +910,9 @@ void TData1::SetSessionFilters()
 {
     const int a = m_session->AgentCode;
     AgentCondition = a > 0 ? QStringLiteral("AgentKood=%1").arg(a) : QString();
+    // A card opens on the own agent's plans and contacts when the lists open on the own agent's rows.
+    CardFilters = CardFilterStates{};
+    CardFilters.ownPlans = CardFilters.ownContacts = a > 0 && m_session->DefaultAgentFilter;
     auto clientAgent = [a](const QString &t) {
         return QStringLiteral("KLIAGENT.KliKood=") + t + (t.isEmpty() ? QString() : QStringLiteral(".")) +
                QStringLiteral("KliKood and KLIAGENT.AGENTKOOD=%1").arg(a);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QDate>
 #include <QObject>
@@ -72,6 +73,26 @@ public:
     // client is posted first and the client's before-edit check applies; new rows take the client's code.
     void AttachClientDetailRules(DataSet &detail);
     void EnneKliendiDetailideMuutmist(DataSet &detail);
+    // The column rights: changing a field with a protection tag in an existing row needs that level.
+    void AttachColumnRights(DataSet &dataSet);
+    // An editable dataset over one table: insert, modify, delete and refresh written from the columns
+    // and the key; the first key column takes the generator's value on post.
+    static void MakeEditable(DataSet &dataSet, const QString &table, const QStringList &columns,
+                             const QStringList &keys, const QString &generator = QString());
+    // Every column of KLIENTK that is written.
+    static const QStringList &ClientColumns();
+
+    // The client cards' data modules: a card takes one no card holds, or adds one (see TdmKlientEdit1).
+    std::vector<std::unique_ptr<QObject>> &ClientCardModules() { return m_cardModules; }
+    // The client cards' page filters as the last card left them, kept for the session.
+    struct CardFilterStates
+    {
+        bool activePersons = false;
+        bool ownPlans = false;
+        bool ownContacts = false;
+        bool activeProjectContacts = false;
+    };
+    CardFilterStates CardFilters;
 
     // Commits the change of a dataset at once (commit-retaining).
     void SaveChangesAfterPost(DataSet &dataSet);
@@ -141,6 +162,8 @@ private:
     void checkMiddleLevel(DataSet &);
     void clientBeforeEdit(DataSet &client);
     void reopenIfOpen(const QString &name);
+    // The client list after a client changed elsewhere (a card): the change shows, the place stays.
+    void rereadClientList(DataSet &changed);
     void priceChanged(Field &field);
     std::optional<LookupDescriptor> descriptorFor(const QString &fieldName) const;
 
@@ -160,6 +183,7 @@ private:
     int m_pendingGroup = 0;
     int m_pendingClassifier = 0;
     bool m_priceBusy = false;
+    std::vector<std::unique_ptr<QObject>> m_cardModules;
 };
 
 } // namespace data

@@ -57,6 +57,32 @@ public:
         (void)destination;
         (void)calledParty;
     }
+    // Opens a file with the program the desktop associates with it; false (with the reason in
+    // `error`) when it cannot.
+    virtual bool openDocument(const QString &path, QString *error = nullptr)
+    {
+        (void)path;
+        if (error)
+            *error = QStringLiteral("No program to open it");
+        return false;
+    }
+    // Opens an address (http, https, mailto) with the desktop's program for it.
+    virtual bool openUrl(const QString &url)
+    {
+        (void)url;
+        return false;
+    }
+    // Hands a message to the user's mail program for the user to write and send: the addressee,
+    // the message type of the program parameters and the files to attach.
+    virtual bool composeMail(const QString &address, const QString &name, const QString &messageType,
+                             const QStringList &attachments)
+    {
+        (void)address;
+        (void)name;
+        (void)messageType;
+        (void)attachments;
+        return false;
+    }
     // The save dialog: `fileName` comes in as the proposed name and holds the chosen file on OK.
     // `filter` lists the file types as "Text (*.txt);;All Files (*)". Asks before overwriting.
     virtual bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,

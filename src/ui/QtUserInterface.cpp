@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -148,4 +150,41 @@ void QtUserInterface::dial(const QString &destination, const QString &calledPart
     for (QString a : m_dialerArguments)
         arguments << a.replace(QStringLiteral("%number%"), destination).replace(QStringLiteral("%name%"), calledParty);
     QProcess::startDetached(m_dialer, arguments);
+}
+
+bool QtUserInterface::openDocument(const QString &path, QString *error)
+{
+    if (!QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("No such file or directory (errorcode 2)");
+        return false;
+    }
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return true;
+    if (error)
+        *error = QStringLiteral("No program is associated with the file");
+    return false;
+}
+
+bool QtUserInterface::openUrl(const QString &url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+bool QtUserInterface::composeMail(const QString &address, const QString &name, const QString &messageType,
+                                  const QStringList &attachments)
+{
+    (void)messageType; // the desktop's mail program has no fax or SMTP types
+    const QString to = name.isEmpty() || address.isEmpty() ? address : name + QStringLiteral(" <") + address + QLatin1Char('>');
+    const QString mailer = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (!mailer.isEmpty()) {
+        QStringList arguments;
+        for (const QString &file : attachments)
+            arguments << QStringLiteral("--attach") << file;
+        if (!address.isEmpty())
+            arguments << address;
+        return QProcess::startDetached(mailer, arguments);
+    }
+    QUrl url(QStringLiteral("mailto:") + to);
+    return QDesktopServices::openUrl(url);
 }

@@ -32,6 +32,11 @@ public:
     void dial(const QString &destination, const QString &calledParty) override;
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;
+    bool openDocument(const QString &path, QString *error = nullptr) override;
+    bool openUrl(const QString &url) override;
+    // The desktop's mail program through xdg-email (which can attach files), else a mailto: address.
+    bool composeMail(const QString &address, const QString &name, const QString &messageType,
+                     const QStringList &attachments) override;
 
 private:
     QWidget *m_parent;

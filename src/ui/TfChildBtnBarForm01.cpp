@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "TDBEdit.h"
+#include "TDBMemo.h"
 #include "TDBLookupComboBox.h"
 #include "TDynFilterComboBox.h"
 #include "TDynFilterDBCombo.h"
@@ -162,6 +164,35 @@ TfChildBtnBarForm01::SaveAnswer TfChildBtnBarForm01::AskSave()
     }
     default: return SaveAnswer::Cancel;
     }
+}
+
+bool TfChildBtnBarForm01::event(QEvent *event)
+{
+    // The window's own Alt shortcuts come before the main menu's mnemonics: Alt+S saves the record
+    // rather than opening "&Seadistused". The command runs when the key is offered as a shortcut;
+    // the key press that follows is swallowed.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & Qt::AltModifier) {
+            const QKeySequence pressed(key->keyCombination());
+            for (QAction *a : actions()) {
+                if (a->shortcut() != pressed)
+                    continue;
+                if (event->type() == QEvent::ShortcutOverride) {
+                    // What is being typed counts: the edit writes it first, and that may enable Save.
+                    if (auto *edit = qobject_cast<TDBEdit *>(QApplication::focusWidget()); edit && isAncestorOf(edit))
+                        edit->updateRecord();
+                    else if (auto *memo = qobject_cast<TDBMemo *>(QApplication::focusWidget()); memo && isAncestorOf(memo))
+                        memo->updateRecord();
+                    if (a->isEnabled())
+                        a->trigger();
+                }
+                event->accept();
+                return true;
+            }
+        }
+    }
+    return QWidget::event(event);
 }
 
 void TfChildBtnBarForm01::closeEvent(QCloseEvent *event)

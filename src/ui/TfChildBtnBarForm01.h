@@ -81,6 +81,7 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
     void reportError(const std::exception &e);
     // Installs the clearing keys (Backspace, Delete) and the "Clear" pop-up on a look-up control.

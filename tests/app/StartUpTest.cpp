@@ -17,6 +17,7 @@
 #include "ScriptedPrompt.h"
 #include "ScriptedUserInterface.h"
 #include "TempDatabase.h"
+#include "clients/TfKlientEdit.h"
 #include "WindowDriver.h"
 #include "app/StartUp.h"
 #include "app/TfMain.h"
@@ -164,8 +165,6 @@ TEST_F(StartUpTest, DataRulesReachTheRealMainWindow)
     prompt.answers = {{"SYSDBA", "x"}};
     TfMain *main = start();
     ASSERT_NE(main, nullptr);
-    QStringList opened;
-    main->onOpenWindow = [&opened](const QString &what) { opened << what; };
     data::TData1 &module = *startUp->dataModule();
 
     // Yes to the duplicate name drops the new row and opens the existing client's card.
@@ -175,7 +174,8 @@ TEST_F(StartUpTest, DataRulesReachTheRealMainWindow)
     ui.expectQuestion("Klient 'balti puit' on juba olemas, tühistame ja näitame olemasolevat ?", "Kliendid", Answer::Yes);
     EXPECT_THROW(clients.field("KLINIMI").setText(" balti puit"), data::Abort);
     EXPECT_EQ(clients.state(), data::DataSet::State::Browse);
-    EXPECT_EQ(opened, QStringList{QStringLiteral("OpenClientCard:1:0")});
+    ASSERT_NE(main->clientCard(1), nullptr);
+    EXPECT_EQ(main->clientCard(1)->windowTitle(), QStringLiteral("Klient - Balti Puit "));
 
     // Level refusals carry the main window's caption.
     module.session().Level = 2;

@@ -52,6 +52,34 @@ public:
     }
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;
+    // Files and addresses handed to the desktop, and messages handed to the mail program.
+    struct Mail
+    {
+        QString address;
+        QString name;
+        QString messageType;
+        QStringList attachments;
+    };
+    const QStringList &openedDocuments() const { return m_documents; }
+    const QStringList &openedUrls() const { return m_urls; }
+    const QList<Mail> &composedMails() const { return m_mails; }
+    bool openDocument(const QString &path, QString *error = nullptr) override
+    {
+        (void)error;
+        m_documents.append(path);
+        return true;
+    }
+    bool openUrl(const QString &url) override
+    {
+        m_urls.append(url);
+        return true;
+    }
+    bool composeMail(const QString &address, const QString &name, const QString &messageType,
+                     const QStringList &attachments) override
+    {
+        m_mails.append(Mail{address, name, messageType, attachments});
+        return true;
+    }
 
 private:
     enum class Kind { Message, Question, Input, Selection, RecordSelection, SaveFile };
@@ -76,4 +104,7 @@ private:
     QString m_clipboard;
     int m_clipboardWrites = 0;
     QList<QPair<QString, QString>> m_dialled;
+    QStringList m_documents;
+    QStringList m_urls;
+    QList<Mail> m_mails;
 };

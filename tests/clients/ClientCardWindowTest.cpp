@@ -1,0 +1,182 @@
+// The client card as a window under the real main window, offscreen: opening, the pages, typing and
+// saving with the keyboard, new clients and the cards found again by their code.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTest>
+
+#include "ClientCardFixture.h"
+#include "WindowDriver.h"
+#include "app/TfMain.h"
+#include "clients/TdmKlientEdit1.h"
+#include "clients/TfKlientEdit.h"
+#include "data/DataSet.h"
+#include "ui/TDBEdit.h"
+#include "ui/TDBGrid.h"
+#include "ui/TDBValComboBox.h"
+
+using Answer = data::UserInterface::Answer;
+
+namespace {
+
+class ClientCardWindow : public ClientCardFixture
+{
+protected:
+    void SetUp() override
+    {
+        ClientCardFixture::SetUp();
+        main = std::make_unique<TfMain>(module.get(), &session, &ui);
+        module->setMainServices(main.get());
+        main->clientCardFactory = [this](int code, int page) {
+            return new TfKlientEdit(WindowContext{module.get(), &ui}, code, page);
+        };
+        main->resize(1200, 900);
+        main->show();
+        QApplication::setActiveWindow(main.get());
+    }
+    void TearDown() override
+    {
+        main->confirmClose = false;
+        for (QMdiSubWindow *sub : main->mdiArea()->subWindowList())
+            if (auto *child = qobject_cast<TfChildBtnBarForm01 *>(sub->widget()))
+                child->CancelAll();
+        main.reset();
+        ClientCardFixture::TearDown();
+    }
+    TfKlientEdit *activeCard() const
+    {
+        QMdiSubWindow *sub = main->mdiArea()->activeSubWindow();
+        return sub ? qobject_cast<TfKlientEdit *>(sub->widget()) : nullptr;
+    }
+    static void closeCard(TfKlientEdit *card)
+    {
+        card->parentWidget()->close();
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    std::unique_ptr<TfMain> main;
+};
+
+TEST_F(ClientCardWindow, PagesShowAndATypedChangeIsSavedWithAltS)
+{
+    main->OpenClientCard(1, 1);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->windowTitle(), QStringLiteral("Klient - Oma Klient AS"));
+    EXPECT_EQ(card->pages()->currentIndex(), 1);
+    EXPECT_EQ(card->pages()->count(), 8);
+    const QStringList captions = {"Põhiandm&ed",
+                                  "Pla&neeritud kontaktid",
+                                  "Senised kon&taktid",
+                                  "Kasutatava&d tooted",
+                                  "Täiendav &liigitus",
+                                  "Dokumend&id",
+                                  "Müük",
+                                  "Agendid"};
+    for (int page = 0; page < card->pages()->count(); ++page) {
+        EXPECT_EQ(card->pages()->tabText(page), captions.at(page));
+        card->ShowPage(page);
+        QApplication::processEvents();
+        TDBGrid *grid = card->grid(page);
+        ASSERT_NE(grid, nullptr) << page;
+        EXPECT_TRUE(grid->dataSet()->isActive()) << page;
+        if (page != TdmKlientEdit1::Sales)
+            EXPECT_GT(grid->model()->rowCount(), 0) << page;
+    }
+    // The past contacts are closed again once their page is left.
+    EXPECT_FALSE(card->module()->taKontaktidKliendil()->isActive());
+    TDBGrid *persons = card->grid(TdmKlientEdit1::Main);
+    EXPECT_EQ(persons->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Nimi"));
+
+    card->ShowPage(0);
+    // The relation type shows its name and stores its number.
+    auto *relation = card->findChild<TDBValComboBox *>("dbcbSuhteTyyp");
+    ASSERT_NE(relation, nullptr);
+    EXPECT_EQ(relation->currentText(), QStringLiteral("Klient"));
+    TDBEdit *fax = card->edit("KLIFAX");
+    ASSERT_NE(fax, nullptr);
+    windowdriver::replaceText(fax, "6 111 222");
+    QTest::keyClick(fax, Qt::Key_S, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLIKOOD = 1 and KLIFAX = '6 111 222'"), 1);
+    EXPECT_EQ(card->module()->taKlient()->state(), data::DataSet::State::Browse);
+
+    // The same client again: the open card comes forward on the asked page.
+    main->OpenClientCard(1, 4);
+    EXPECT_EQ(activeCard(), card);
+    EXPECT_EQ(card->pages()->currentIndex(), 4);
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(ClientCardWindow, NewClientCardSavesOneAgentRowAndIsFoundAgainByItsCode)
+{
+    main->NewClientCard();
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->windowTitle(), QStringLiteral("Uus klient -  "));
+    TDBEdit *name = card->edit("KLINIMI");
+    windowdriver::replaceText(name, "Akna Firma");
+    QTest::keyClick(name, Qt::Key_S, Qt::AltModifier);
+    QApplication::processEvents();
+    const int code = card->ClientCode();
+    ASSERT_GT(code, 0);
+    EXPECT_EQ(card->windowTitle(), QStringLiteral("Klient - Akna Firma "));
+    EXPECT_EQ(committedCount(QStringLiteral("select count(*) from KLIAGENT where KLIKOOD = %1").arg(code)), 1);
+    EXPECT_EQ(main->clientCard(code), card);
+    main->OpenClientCard(code, 0);
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(ClientCardWindow, UnknownCodeOpensNothingAndADeleteTheDatabaseRefusesKeepsTheCard)
+{
+    const size_t pool = module->ClientCardModules().size();
+    ui.expectMessage("Ei leia klienti '4711' !", "Viga");
+    main->OpenClientCard(4711, 0);
+    EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(module->ClientCardModules().size(), pool);
+
+    session.Level = 3;
+    main->OpenClientCard(3, 0);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    ui.expectQuestion("Kustutame aktiivse kliendi ?", "Kliendid", Answer::Yes);
+    QString error;
+    ui.expectMessageText("Klient - Kontaktidega ", &error);
+    card->findChild<QAction *>("Kustuta1")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(error.contains("FOREIGN KEY", Qt::CaseInsensitive)) << error.toStdString();
+    EXPECT_EQ(main->clientCard(3), card);
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLIKOOD = 3"), 1);
+
+    // A level-1 user gets no delete button at all.
+    session.Level = 1;
+    card->module()->taKlient()->refresh();
+    EXPECT_FALSE(card->CanDelete(true));
+    closeCard(card);
+    EXPECT_EQ(main->clientCard(3), nullptr);
+}
+
+TEST_F(ClientCardWindow, ClosedCardsModuleServesTheNextCard)
+{
+    main->OpenClientCard(1, 0);
+    TfKlientEdit *first = activeCard();
+    ASSERT_NE(first, nullptr);
+    TdmKlientEdit1 *module1 = first->module();
+    first->cbAktiivsed()->setChecked(true);
+    EXPECT_EQ(first->grid(0)->model()->rowCount(), 1);
+    closeCard(first);
+    main->OpenClientCard(2, 0);
+    TfKlientEdit *second = activeCard();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->module(), module1);
+    EXPECT_TRUE(second->cbAktiivsed()->isChecked());
+    EXPECT_EQ(second->grid(0)->model()->index(0, 0).data().toString(), QStringLiteral("Jaan Saar"));
+    second->cbAktiivsed()->setChecked(false);
+}
+
+} // namespace
