@@ -38,6 +38,7 @@ public:
     void ShowChild(QObject *window) override;
     void DisableClientListFilter() override;
     void OpenClientCard(int clientCode, int page) override;
+    void NewClientCard() override;
     bool CheckRights(bool adminOnly) override;
     void ActivateProject(int projectId) override;
     QString MainCaption() const override { return windowTitle(); }

@@ -324,7 +324,7 @@ void TData1::createDataSets()
                                 "(select KLINIMI from KLIENTK k where k.KLIKOOD = KLIKISIK.KLIKOOD) as KLINIMI "
                                 "from KLIKISIK order by KONTAKTISIKNIMI");
     // Only the view's columns, also when the agent filter joins KLIAGENT in.
-    make("taKliKontaktIsikudKoond", "select KLIKISIK_KOOND_VIEW.* from KLIKISIK_KOOND_VIEW");
+    addClientNameField(make("taKliKontaktIsikudKoond", "select KLIKISIK_KOOND_VIEW.* from KLIKISIK_KOOND_VIEW"));
 
     // Agents and their history.
     // Columns in the order the agents' list shows them.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -160,6 +161,23 @@ void TfDataListForm1::addFilterControl(QWidget *control, const QString &label)
         m_filterLayout->insertWidget(m_filterLayout->count() - 1, l);
     }
     m_filterLayout->insertWidget(m_filterLayout->count() - 1, control);
+    watchFilterControl(control);
+}
+
+void TfDataListForm1::addFilterControl(QWidget *control, QGridLayout *grid, int row, int column, const QString &label)
+{
+    if (!label.isEmpty()) {
+        auto *l = new QLabel(label, m_panFilter);
+        l->setBuddy(control);
+        grid->addWidget(l, row, column);
+    }
+    control->setParent(m_panFilter);
+    grid->addWidget(control, row, column + 1);
+    watchFilterControl(control);
+}
+
+void TfDataListForm1::watchFilterControl(QWidget *control)
+{
     control->installEventFilter(this);
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, this, [this, control](const QPoint &pos) {
