@@ -151,32 +151,34 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     m_productGroup->setObjectName(QStringLiteral("dfdbcTooteGrFilter"));
     for (QComboBox *c : {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_classifierGroup),
                          static_cast<QComboBox *>(m_productGroup)})
-        c->setMinimumContentsLength(14);
+        c->setMinimumContentsLength(10);
+    for (QLineEdit *e : std::initializer_list<QLineEdit *>{m_name, m_address, m_classifier, m_place, m_product, m_refinement})
+        e->setMinimumWidth(100);
+    for (QLineEdit *e : std::initializer_list<QLineEdit *>{m_employees, m_turnover, m_date})
+        e->setMinimumWidth(70);
+    for (QComboBox *c : {m_employeesOp, m_turnoverOp, m_dateOp})
+        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     // Four rows of criteria beside the filter switch.
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     filterLayout()->insertLayout(filterLayout()->count() - 1, grid, 1);
-    addFilterControl(m_agent, grid, 0, 0, Translate(QStringLiteral("Agent:")));
-    addFilterControl(m_noAgent, grid, 0, 2);
-    addFilterControl(m_name, grid, 0, 4, Translate(QStringLiteral("Kliendi nimi:")));
-    addFilterControl(m_relation, grid, 0, 6, Translate(QStringLiteral("Suhte tüüp:")));
-    addFilterControl(m_address, grid, 0, 8, Translate(QStringLiteral("Aadress:")));
-    addFilterControl(m_classifierGroup, grid, 1, 0, Translate(QStringLiteral("Liigitus:")));
-    addFilterControl(m_classifier, grid, 1, 2);
-    addFilterControl(m_regular, grid, 1, 4, Translate(QStringLiteral("Püsiklient:")));
-    addFilterControl(m_rating, grid, 1, 6, Translate(QStringLiteral("Hinnang:")));
-    addFilterControl(m_active, grid, 1, 8, Translate(QStringLiteral("Aktiivne:")));
-    addFilterControl(m_place, grid, 2, 0, Translate(QStringLiteral("Linn-vald:")));
-    addFilterControl(m_employeesOp, grid, 2, 2, Translate(QStringLiteral("Töötajate_arv:")));
-    addFilterControl(m_employees, grid, 2, 4);
-    addFilterControl(m_turnoverOp, grid, 2, 6, Translate(QStringLiteral("Käive:")));
-    addFilterControl(m_turnover, grid, 2, 8);
-    addFilterControl(m_productGroup, grid, 3, 0, Translate(QStringLiteral("Toode:")));
-    addFilterControl(m_product, grid, 3, 2);
-    addFilterControl(m_refinement, grid, 3, 4);
-    addFilterControl(m_dateOp, grid, 3, 6, Translate(QStringLiteral("Salvest.kp:")));
-    addFilterControl(m_date, grid, 3, 8);
+    auto add = [this, grid](std::initializer_list<QWidget *> controls, int row, int column, const char *label, int span = 1) {
+        addFilterControls(controls, grid, row, column, Translate(QString::fromUtf8(label)), span);
+    };
+    add({m_agent, m_noAgent}, 0, 0, "Agent:");
+    add({m_name}, 0, 2, "Kliendi nimi:");
+    add({m_relation}, 0, 4, "Suhte tüüp:");
+    add({m_address}, 1, 0, "Aadress:");
+    add({m_classifierGroup, m_classifier}, 1, 2, "Liigitus:");
+    add({m_regular}, 1, 4, "Püsiklient:");
+    add({m_rating}, 2, 0, "Hinnang:");
+    add({m_active}, 2, 2, "Aktiivne:");
+    add({m_place}, 2, 4, "Linn-vald:");
+    add({m_employeesOp, m_employees}, 3, 0, "Töötajate_arv:");
+    add({m_turnoverOp, m_turnover}, 3, 2, "Käive:");
+    add({m_dateOp, m_date}, 3, 4, "Salvest.kp:");
+    add({m_productGroup, m_product, m_refinement}, 4, 0, "Toode:", 3);
 
     data::TData1 *module = context.data;
     if (module) {

@@ -82,13 +82,12 @@ TfKontaktIsikudKoond::TfKontaktIsikudKoond(const WindowContext &context, QWidget
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     filterLayout()->insertLayout(filterLayout()->count() - 1, grid, 1);
-    addFilterControl(m_agent, grid, 0, 0, Translate(QStringLiteral("Agent:")));
-    addFilterControl(m_client, grid, 0, 2, Translate(QStringLiteral("Klient:")));
-    grid->addWidget(m_selectClient, 0, 4);
-    addFilterControl(m_position, grid, 0, 5, Translate(QStringLiteral("Amet:")));
-    addFilterControl(m_personActive, grid, 1, 0, Translate(QStringLiteral("Aktiivne:")));
-    addFilterControl(m_clientActive, grid, 1, 2, Translate(QStringLiteral("Klient aktiivne:")));
-    addFilterControl(m_name, grid, 1, 5, Translate(QStringLiteral("Nimi:")));
+    addFilterControls({m_agent}, grid, 0, 0, Translate(QStringLiteral("Agent:")));
+    addFilterControls({m_client, m_selectClient}, grid, 0, 2, Translate(QStringLiteral("Klient:")));
+    addFilterControls({m_position}, grid, 0, 4, Translate(QStringLiteral("Amet:")));
+    addFilterControls({m_personActive}, grid, 1, 0, Translate(QStringLiteral("Aktiivne:")));
+    addFilterControls({m_clientActive}, grid, 1, 2, Translate(QStringLiteral("Klient aktiivne:")));
+    addFilterControls({m_name}, grid, 1, 4, Translate(QStringLiteral("Nimi:")));
 
     data::TData1 *module = context.data;
     data::DataSet *persons = module ? module->dataSet(QStringLiteral("taKliKontaktIsikudKoond")) : nullptr;

@@ -727,7 +727,7 @@ DemoData::Counts DemoData::addClients(fb::Attachment &attachment, int clients, i
             "6, 'Vilja', 'Põhja') || ' ' || decode(mod(:i / 8, 5), 0, 'Puit', 1, 'Ehitus', 2, 'Kaubandus', 3, 'Grupp', "
             "'Tehnika') || ' ' || :k, 'Pikk ' || mod(:i, 150), mod(:i, %7) + 1, 10000 + mod(:i, 89999), "
             "'6 ' || (1000000 + mod(:i * 7, 8999999)), '6' || (1000000 + mod(:i * 7, 8999999)), 'info' || :k || '@demo.ee', "
-            "dateadd(-mod(:i * 7, 3650) day to date '2026-12-01'), iif(mod(:i, 12) = 0, 'N', 'Y'), mod(:i * 13, 250) + 1, "
+            "dateadd(-mod(:i * 7, 3650) day to date '2026-12-01'), iif(mod(:i * 7, 100) < 8, 'N', 'Y'), mod(:i * 13, 250) + 1, "
             "mod(:i * 31, 5000) * 1000, mod(:i, 3) - 1, iif(mod(:i, 10) = 0, 'Y', 'N'), iif(mod(:i, 20) = 0, 11, 1), "
             "20000000 + :k, 'Y');\n"
             "    if (mod(i, 50) <> 0) then\n"

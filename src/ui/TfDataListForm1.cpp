@@ -164,16 +164,22 @@ void TfDataListForm1::addFilterControl(QWidget *control, const QString &label)
     watchFilterControl(control);
 }
 
-void TfDataListForm1::addFilterControl(QWidget *control, QGridLayout *grid, int row, int column, const QString &label)
+void TfDataListForm1::addFilterControls(const QList<QWidget *> &controls, QGridLayout *grid, int row, int column,
+                                        const QString &label, int columnSpan)
 {
-    if (!label.isEmpty()) {
+    if (!label.isEmpty() && !controls.isEmpty()) {
         auto *l = new QLabel(label, m_panFilter);
-        l->setBuddy(control);
+        l->setBuddy(controls.first());
         grid->addWidget(l, row, column);
     }
-    control->setParent(m_panFilter);
-    grid->addWidget(control, row, column + 1);
-    watchFilterControl(control);
+    auto *cell = new QHBoxLayout;
+    cell->setSpacing(2);
+    for (QWidget *control : controls) {
+        control->setParent(m_panFilter);
+        cell->addWidget(control, 1);
+        watchFilterControl(control);
+    }
+    grid->addLayout(cell, row, column + 1, 1, columnSpan);
 }
 
 void TfDataListForm1::watchFilterControl(QWidget *control)

@@ -70,9 +70,10 @@ protected:
     // pop-up offers "Kustuta" and "Kehtesta filtritingimused". Date controls get the date-range menu.
     void addFilterControl(QWidget *control, const QString &label = QString());
     void addDateFilterControl(QWidget *control, const QString &label = QString());
-    // The same for a panel of several rows: the control (and its label) go into `grid`, which the
-    // window has put into the filter panel.
-    void addFilterControl(QWidget *control, QGridLayout *grid, int row, int column, const QString &label = QString());
+    // The same for a panel of several rows: the label goes into `grid` at (row, column), the controls
+    // of the criterion side by side in the cell after it. The window has put `grid` into the panel.
+    void addFilterControls(const QList<QWidget *> &controls, QGridLayout *grid, int row, int column,
+                           const QString &label = QString(), int columnSpan = 1);
     // The fields a printed list starts with, before the user has chosen any.
     void setPrintColumns(const QStringList &fieldNames) { m_printColumns = fieldNames; }
     QHBoxLayout *filterLayout() const { return m_filterLayout; }
