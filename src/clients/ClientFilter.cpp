@@ -85,8 +85,8 @@ Plan plan(const ClientFilterValues &v)
     if (!v.address.isEmpty()) {
         const QString q = data::SqlQuote(v.address);
         add(KliAadress, v.address, QString(),
-            QStringLiteral("(KLIENTK.KliAadress CONTAINING ") + q + QStringLiteral(" OR KLIENTK.KliAadress2 CONTAINING ") + q +
-                QLatin1Char(')'));
+            QStringLiteral("(KLIENTK.KliAadress CONTAINING ") + q +
+                QStringLiteral(" OR KLIENTK.KliAadress2 CONTAINING ") + q + QLatin1Char(')'));
     }
     if (const QString group = ClientFilter::KeyText(v.classifierGroupId); !group.isEmpty()) {
         const QString join = QStringLiteral("KL1KLI.KliKood = KLIENTK.KliKood and ");
@@ -119,14 +119,16 @@ Plan plan(const ClientFilterValues &v)
     if (!v.turnover.trimmed().isEmpty()) {
         const QString op = ClientFilter::CheckedOperator(v.turnoverOperator);
         add(KliKaive, v.turnover, op,
-            QStringLiteral("KLIENTK.KliKaive") + op + ClientFilter::ParseNumber(v.turnover, Translate(QStringLiteral("Käive"))));
+            QStringLiteral("KLIENTK.KliKaive") + op +
+                ClientFilter::ParseNumber(v.turnover, Translate(QStringLiteral("Käive"))));
     }
     if (const QString group = ClientFilter::KeyText(v.productGroupId); !group.isEmpty()) {
         const QString product = ClientFilter::KeyText(v.productId);
         const QString refinement = ClientFilter::KeyText(v.refinementId);
         const QString join = QStringLiteral("KLITOODE.KliKood = KLIENTK.KliKood and ");
         add(KliTooteGr, group, v.productGroupName,
-            product.isEmpty() && refinement.isEmpty() ? join + QStringLiteral("KLITOODE.TooteGrID=") + group : QString());
+            product.isEmpty() && refinement.isEmpty() ? join + QStringLiteral("KLITOODE.TooteGrID=") + group
+                                                      : QString());
         if (!product.isEmpty() || !refinement.isEmpty()) {
             QStringList tests;
             if (!product.isEmpty())
@@ -279,7 +281,8 @@ QString ClientFilter::Description(const ClientFilterValues &v)
         if (!KeyText(v.classifierId).isEmpty())
             parts << v.classifierGroupName + QStringLiteral("='") + v.classifierName + QLatin1Char('\'');
         else
-            parts << Translate(QStringLiteral("Klassif.grupp")) + QStringLiteral("='") + v.classifierGroupName + QLatin1Char('\'');
+            parts << Translate(QStringLiteral("Klassif.grupp")) + QStringLiteral("='") + v.classifierGroupName +
+                         QLatin1Char('\'');
     }
     if (!v.regularText.isEmpty())
         parts << labelled("Püsiklient", v.regularText);
@@ -293,8 +296,8 @@ QString ClientFilter::Description(const ClientFilterValues &v)
         parts << Translate(QStringLiteral("Töötajate_arv")) + CheckedOperator(v.employeesOperator) + QLatin1Char('\'') +
                      v.employees + QLatin1Char('\'');
     if (!v.turnover.trimmed().isEmpty())
-        parts << Translate(QStringLiteral("Käive")) + CheckedOperator(v.turnoverOperator) + QLatin1Char('\'') + v.turnover +
-                     QLatin1Char('\'');
+        parts << Translate(QStringLiteral("Käive")) + CheckedOperator(v.turnoverOperator) + QLatin1Char('\'') +
+                     v.turnover + QLatin1Char('\'');
     if (!KeyText(v.productGroupId).isEmpty()) {
         if (!KeyText(v.productId).isEmpty())
             parts << labelled("Toode", v.productName);

@@ -45,9 +45,11 @@ QString ContactPersonFilter::Apply(data::DataSet &persons, const ContactPersonFi
         add(AmetId, position, v.positionName, QStringLiteral("AMETID=") + position);
     // Both activity atoms stay also when empty, so that a reopened window shows "all" again.
     const QString person = yesOrNo(v.personActive);
-    add(PersonActive, person, QString(), person.isEmpty() ? QString() : QStringLiteral("KontaktIsikAktiivne='") + person + QLatin1Char('\''));
+    add(PersonActive, person, QString(),
+        person.isEmpty() ? QString() : QStringLiteral("KontaktIsikAktiivne='") + person + QLatin1Char('\''));
     const QString client = yesOrNo(v.clientActive);
-    add(ClientActive, client, QString(), client.isEmpty() ? QString() : QStringLiteral("KlientAktiivne='") + client + QLatin1Char('\''));
+    add(ClientActive, client, QString(),
+        client.isEmpty() ? QString() : QStringLiteral("KlientAktiivne='") + client + QLatin1Char('\''));
     if (!v.name.isEmpty())
         add(PersonName, v.name, QString(), QStringLiteral("KontaktIsikNimi CONTAINING ") + data::SqlQuote(v.name));
     const bool ok = data::CommitFilter(entry);

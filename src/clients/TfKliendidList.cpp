@@ -62,8 +62,8 @@ const std::pair<const char *, const char *> Columns[] = {
 const char *const HiddenColumns[] = {"LINNVALDKOOD", "RIIKID", "LINNVALDKOOD2", "KLITELTRIM", "KLITEL2TRIM"};
 
 // Code, name, legal form, address, place, postcode, country, the two telephones and the fax.
-const QStringList PrintColumns = {"KLIKOOD", "KLINIMI", "KLIOMVORM", "KLIAADRESS", "LINNVALDNIMI",
-                                  "KLIPOSTIINDEX", "RIIGINIMI", "KLITEL", "KLITEL2", "KLIFAX"};
+const QStringList PrintColumns = {"KLIKOOD",       "KLINIMI",   "KLIOMVORM", "KLIAADRESS", "LINNVALDNIMI",
+                                  "KLIPOSTIINDEX", "RIIGINIMI", "KLITEL",    "KLITEL2",    "KLIFAX"};
 
 const char *const PickedId = "pickedId";
 const char *const PickedGroup = "pickedGroup";
@@ -119,16 +119,18 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     m_agent = new TDynFilterDBCombo(panel);
     m_noAgent = new QCheckBox(Translate(QStringLiteral("Agent puudub")), panel);
     m_name = new TDynFilterEdit(panel);
-    m_relation = valueList(QStringLiteral("dfcbSuhteTyyp"), {QString(), QStringLiteral("Klient"), QStringLiteral("Partner")},
-                           {QString(), QStringLiteral("1"), QStringLiteral("11")}, panel);
+    m_relation =
+        valueList(QStringLiteral("dfcbSuhteTyyp"), {QString(), QStringLiteral("Klient"), QStringLiteral("Partner")},
+                  {QString(), QStringLiteral("1"), QStringLiteral("11")}, panel);
     m_address = new TDynFilterEdit(panel);
     m_classifierGroup = new TDynFilterDBCombo(panel);
     m_classifier = picker(QStringLiteral("edbKlassif1Filter"), panel);
     m_regular = valueList(QStringLiteral("dfcbKliPysi"), {QStringLiteral("Jah"), QStringLiteral("Ei")},
                           {QStringLiteral("Y"), QStringLiteral("N")}, panel);
-    m_rating = valueList(QStringLiteral("dfcbHinnang"),
-                         {QStringLiteral("Puudub"), QStringLiteral("Hea"), QStringLiteral("Keskmine"), QStringLiteral("Halb")},
-                         {QStringLiteral("NULL"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-1")}, panel);
+    m_rating =
+        valueList(QStringLiteral("dfcbHinnang"),
+                  {QStringLiteral("Puudub"), QStringLiteral("Hea"), QStringLiteral("Keskmine"), QStringLiteral("Halb")},
+                  {QStringLiteral("NULL"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-1")}, panel);
     m_active = valueList(QStringLiteral("dfcbKlientAktiivne"), {QStringLiteral("Jah"), QStringLiteral("Ei")},
                          {QStringLiteral("Y"), QStringLiteral("N")}, panel);
     m_active->setValue(QStringLiteral("Y"));
@@ -152,7 +154,8 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     for (QComboBox *c : {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_classifierGroup),
                          static_cast<QComboBox *>(m_productGroup)})
         c->setMinimumContentsLength(10);
-    for (QLineEdit *e : std::initializer_list<QLineEdit *>{m_name, m_address, m_classifier, m_place, m_product, m_refinement})
+    for (QLineEdit *e :
+         std::initializer_list<QLineEdit *>{m_name, m_address, m_classifier, m_place, m_product, m_refinement})
         e->setMinimumWidth(100);
     for (QLineEdit *e : std::initializer_list<QLineEdit *>{m_employees, m_turnover, m_date})
         e->setMinimumWidth(70);
@@ -163,7 +166,8 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     filterLayout()->insertLayout(filterLayout()->count() - 1, grid, 1);
-    auto add = [this, grid](std::initializer_list<QWidget *> controls, int row, int column, const char *label, int span = 1) {
+    auto add = [this, grid](std::initializer_list<QWidget *> controls, int row, int column, const char *label,
+                            int span = 1) {
         addFilterControls(controls, grid, row, column, Translate(QString::fromUtf8(label)), span);
     };
     add({m_agent, m_noAgent}, 0, 0, "Agent:");
@@ -442,8 +446,10 @@ void TfKliendidList::pickClassifier()
 {
     const QString group = ClientFilter::KeyText(m_classifierGroup->keyValue());
     if (pick(m_classifier, QStringLiteral("taKlassif1L"), QStringLiteral("KL1ID"), QStringLiteral("KL1NIMI"),
-             Translate(QStringLiteral("Klassifikaatorid")), group.isEmpty() ? QString() : QStringLiteral("KL1GRID=") + group)) {
-        const QString chosenGroup = context().data->dataSet(QStringLiteral("taKlassif1L"))->field(QStringLiteral("KL1GRID")).asString();
+             Translate(QStringLiteral("Klassifikaatorid")),
+             group.isEmpty() ? QString() : QStringLiteral("KL1GRID=") + group)) {
+        const QString chosenGroup =
+            context().data->dataSet(QStringLiteral("taKlassif1L"))->field(QStringLiteral("KL1GRID")).asString();
         m_classifier->setProperty(PickedGroup, chosenGroup);
         if (chosenGroup != m_classifierGroup->keyValue())
             m_classifierGroup->setKeyValue(chosenGroup);
@@ -454,7 +460,8 @@ void TfKliendidList::pickProduct(TEditBtn *picker, const QString &listName, cons
                                  const QString &nameField, const QString &caption, TEditBtn *other)
 {
     const QString group = ClientFilter::KeyText(m_productGroup->keyValue());
-    if (!pick(picker, listName, keyField, nameField, caption, group.isEmpty() ? QString() : QStringLiteral("TOOTEGRID=") + group))
+    if (!pick(picker, listName, keyField, nameField, caption,
+              group.isEmpty() ? QString() : QStringLiteral("TOOTEGRID=") + group))
         return;
     const QString chosenGroup = context().data->dataSet(listName)->field(QStringLiteral("TOOTEGRID")).asString();
     picker->setProperty(PickedGroup, chosenGroup);
@@ -466,8 +473,8 @@ void TfKliendidList::pickProduct(TEditBtn *picker, const QString &listName, cons
 
 void TfKliendidList::pickPlace()
 {
-    if (!pick(m_place, QStringLiteral("taLinnadValladL"), QStringLiteral("LINNVALDKOOD"), QStringLiteral("LINNVALDNIMI"),
-              Translate(QStringLiteral("Linnad-vallad")), QString()))
+    if (!pick(m_place, QStringLiteral("taLinnadValladL"), QStringLiteral("LINNVALDKOOD"),
+              QStringLiteral("LINNVALDNIMI"), Translate(QStringLiteral("Linnad-vallad")), QString()))
         return;
     data::DataSet *places = context().data->dataSet(QStringLiteral("taLinnadValladL"));
     data::SqlStatement q(context().data->IBTransaction1());

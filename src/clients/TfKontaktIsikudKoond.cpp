@@ -75,8 +75,8 @@ TfKontaktIsikudKoond::TfKontaktIsikudKoond(const WindowContext &context, QWidget
     m_name = new TDynFilterEdit(panel);
     m_name->setObjectName(QStringLiteral("dfeKIsikNimi"));
     m_name->setUpdateDelay(500);
-    for (QComboBox *c : {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_client),
-                         static_cast<QComboBox *>(m_position)})
+    for (QComboBox *c :
+         {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_client), static_cast<QComboBox *>(m_position)})
         c->setMinimumContentsLength(14);
 
     auto *grid = new QGridLayout;
@@ -93,8 +93,10 @@ TfKontaktIsikudKoond::TfKontaktIsikudKoond(const WindowContext &context, QWidget
     data::DataSet *persons = module ? module->dataSet(QStringLiteral("taKliKontaktIsikudKoond")) : nullptr;
     if (!persons)
         return;
-    m_agent->setList(module->dataSet(QStringLiteral("taAgendidL")), QStringLiteral("AGENTKOOD"), QStringLiteral("AGKOGUNIMI"));
-    m_client->setList(module->dataSet(QStringLiteral("taKliendidL")), QStringLiteral("KLIKOOD"), QStringLiteral("KLINIMI"));
+    m_agent->setList(module->dataSet(QStringLiteral("taAgendidL")), QStringLiteral("AGENTKOOD"),
+                     QStringLiteral("AGKOGUNIMI"));
+    m_client->setList(module->dataSet(QStringLiteral("taKliendidL")), QStringLiteral("KLIKOOD"),
+                      QStringLiteral("KLINIMI"));
     m_position->setList(module->dataSet(QStringLiteral("taAmetidL")), QStringLiteral("AMETID"), QStringLiteral("AMET"));
 
     // The name narrows the list a moment after the last key, without Enter.
@@ -168,7 +170,8 @@ QString TfKontaktIsikudKoond::ApplyFilter()
     return dataSet() ? ContactPersonFilter::Apply(*dataSet(), panelValues()) : QString();
 }
 
-bool TfKontaktIsikudKoond::currentPerson(int &clientCode, QString &clientName, QString &personName, int &personCode) const
+bool TfKontaktIsikudKoond::currentPerson(int &clientCode, QString &clientName, QString &personName,
+                                         int &personCode) const
 {
     data::DataSet *ds = dataSet();
     if (!ds || !ds->isActive() || ds->isEmpty())

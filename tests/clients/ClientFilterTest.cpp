@@ -105,7 +105,8 @@ TEST_F(ClientFilterTest, EachCriterionAloneFindsItsClients)
         {"address, also the second one", [](ClientFilterValues &v) { v.address = "O'Brien"; }, {3}},
         {"address that tries to change the statement", [](ClientFilterValues &v) { v.address = "x' OR '1'='1"; }, {2}},
         {"classifier group alone lists a client once per classifier",
-         [](ClientFilterValues &v) { v.classifierGroupId = "1"; }, {1, 5, 5}},
+         [](ClientFilterValues &v) { v.classifierGroupId = "1"; },
+         {1, 5, 5}},
         {"classifier", [](ClientFilterValues &v) { v.classifierGroupId = "1", v.classifierId = "2"; }, {5}},
         {"classifier without its group", [](ClientFilterValues &v) { v.classifierId = "2"; }, {1, 2, 3, 4, 5}},
         {"regular client", [](ClientFilterValues &v) { v.regular = "Y"; }, {1}},
@@ -118,7 +119,8 @@ TEST_F(ClientFilterTest, EachCriterionAloneFindsItsClients)
         {"inactive", [](ClientFilterValues &v) { v.active = "N"; }, {4}},
         {"place, also the second one", [](ClientFilterValues &v) { v.placeId = "1"; }, {1, 2}},
         {"employees at least a decimal number with a thousands blank",
-         [](ClientFilterValues &v) { v.employeesOperator = ">=", v.employees = "1 000,50"; }, {2}},
+         [](ClientFilterValues &v) { v.employeesOperator = ">=", v.employees = "1 000,50"; },
+         {2}},
         {"employees below", [](ClientFilterValues &v) { v.employeesOperator = "<", v.employees = "1 000,50"; }, {1, 5}},
         {"employees not equal", [](ClientFilterValues &v) { v.employeesOperator = "<>", v.employees = "10"; }, {2, 5}},
         {"turnover above", [](ClientFilterValues &v) { v.turnoverOperator = ">", v.turnover = "1000"; }, {1, 5}},
@@ -127,14 +129,17 @@ TEST_F(ClientFilterTest, EachCriterionAloneFindsItsClients)
         {"product group lists a client once", [](ClientFilterValues &v) { v.productGroupId = "1"; }, {5}},
         {"product", [](ClientFilterValues &v) { v.productGroupId = "2", v.productId = "3"; }, {3}},
         {"refinement", [](ClientFilterValues &v) { v.productGroupId = "1", v.refinementId = "1"; }, {5}},
-        {"product and refinement", [](ClientFilterValues &v) { v.productGroupId = "1", v.productId = "2", v.refinementId = "1"; },
+        {"product and refinement",
+         [](ClientFilterValues &v) { v.productGroupId = "1", v.productId = "2", v.refinementId = "1"; },
          {}},
         {"product without its group", [](ClientFilterValues &v) { v.productId = "3"; }, {1, 2, 3, 4, 5}},
         {"added before includes clients without a date",
-         [](ClientFilterValues &v) { v.dateOperator = "<", v.dateAdded = "05.03.2004"; }, {1, 3}},
+         [](ClientFilterValues &v) { v.dateOperator = "<", v.dateAdded = "05.03.2004"; },
+         {1, 3}},
         {"added at most", [](ClientFilterValues &v) { v.dateOperator = "<=", v.dateAdded = "5-3-2004"; }, {1, 2, 3}},
         {"added since excludes clients without a date",
-         [](ClientFilterValues &v) { v.dateOperator = ">=", v.dateAdded = "05/03/2004"; }, {2, 4, 5}},
+         [](ClientFilterValues &v) { v.dateOperator = ">=", v.dateAdded = "05/03/2004"; },
+         {2, 4, 5}},
         {"added on", [](ClientFilterValues &v) { v.dateOperator = "=", v.dateAdded = "10,01,2004"; }, {1}},
         {"added after, colons", [](ClientFilterValues &v) { v.dateOperator = ">", v.dateAdded = "01:06:2010"; }, {5}},
     };
@@ -208,7 +213,8 @@ TEST_F(ClientFilterTest, TextThatIsNoNumberOrDateChangesNothing)
     EXPECT_EQ(refused([](ClientFilterValues &v) { v.employees = "10 OR 1=1"; }),
               QStringLiteral("Töötajate_arv: '10 OR 1=1' ei ole arv !"));
     EXPECT_EQ(refused([](ClientFilterValues &v) { v.turnover = "abc"; }), QStringLiteral("Käive: 'abc' ei ole arv !"));
-    EXPECT_EQ(refused([](ClientFilterValues &v) { v.turnover = "1,000,5"; }), QStringLiteral("Käive: '1,000,5' ei ole arv !"));
+    EXPECT_EQ(refused([](ClientFilterValues &v) { v.turnover = "1,000,5"; }),
+              QStringLiteral("Käive: '1,000,5' ei ole arv !"));
     EXPECT_EQ(refused([](ClientFilterValues &v) { v.dateAdded = "31.02.2004"; }),
               QStringLiteral("'31.02.2004' is not a valid date"));
     EXPECT_EQ(refused([](ClientFilterValues &v) { v.dateAdded = "05.03.2004' OR 1=1 --"; }),
@@ -281,16 +287,30 @@ TEST_F(ClientFilterTest, TheRestoredPanelIsThePanelThatWasApplied)
     EXPECT_EQ(r.agentCode, v.agentCode);
     EXPECT_EQ(r.agentName, v.agentName);
     EXPECT_FALSE(r.noAgent);
-    for (auto [got, want] : std::vector<std::pair<QString, QString>>{
-             {r.name, v.name}, {r.relationType, v.relationType}, {r.address, v.address},
-             {r.classifierGroupId, v.classifierGroupId}, {r.classifierGroupName, v.classifierGroupName},
-             {r.classifierId, v.classifierId}, {r.classifierName, v.classifierName}, {r.regular, v.regular},
-             {r.rating, v.rating}, {r.active, v.active}, {r.placeId, v.placeId}, {r.placeText, v.placeText},
-             {r.employeesOperator, v.employeesOperator}, {r.employees, v.employees},
-             {r.turnoverOperator, v.turnoverOperator}, {r.turnover, v.turnover},
-             {r.productGroupId, v.productGroupId}, {r.productGroupName, v.productGroupName}, {r.productId, v.productId},
-             {r.productName, v.productName}, {r.refinementId, v.refinementId}, {r.refinementName, v.refinementName},
-             {r.dateOperator, v.dateOperator}, {r.dateAdded, v.dateAdded}})
+    for (auto [got, want] : std::vector<std::pair<QString, QString>>{{r.name, v.name},
+                                                                     {r.relationType, v.relationType},
+                                                                     {r.address, v.address},
+                                                                     {r.classifierGroupId, v.classifierGroupId},
+                                                                     {r.classifierGroupName, v.classifierGroupName},
+                                                                     {r.classifierId, v.classifierId},
+                                                                     {r.classifierName, v.classifierName},
+                                                                     {r.regular, v.regular},
+                                                                     {r.rating, v.rating},
+                                                                     {r.active, v.active},
+                                                                     {r.placeId, v.placeId},
+                                                                     {r.placeText, v.placeText},
+                                                                     {r.employeesOperator, v.employeesOperator},
+                                                                     {r.employees, v.employees},
+                                                                     {r.turnoverOperator, v.turnoverOperator},
+                                                                     {r.turnover, v.turnover},
+                                                                     {r.productGroupId, v.productGroupId},
+                                                                     {r.productGroupName, v.productGroupName},
+                                                                     {r.productId, v.productId},
+                                                                     {r.productName, v.productName},
+                                                                     {r.refinementId, v.refinementId},
+                                                                     {r.refinementName, v.refinementName},
+                                                                     {r.dateOperator, v.dateOperator},
+                                                                     {r.dateAdded, v.dateAdded}})
         EXPECT_EQ(got, want);
 
     // "All" of the activity list is kept as a choice of its own.
@@ -336,11 +356,12 @@ TEST_F(ClientFilterTest, TheDescriptionNamesEveryCriterion)
     v.refinementName = "Garantiiga";
     v.dateOperator = "<";
     v.dateAdded = "05.03.2004";
-    EXPECT_EQ(ClientFilter::Description(v),
-              QStringLiteral("Agent: 'Jaan Juurikas' & KliendiNimi: '%O'Brien%' & Suhe: 'Partner' & Aadress: '%Pikk%' & "
-                             "Suurus='Keskmine' & Püsiklient: 'Jah' & Hinnang: 'Puudub' & Aktiivne: 'Jah' & "
-                             "Linn-vald: 'Tallinn, Eesti' & Töötajate_arv>='10' & Käive<'1 000,50' & Toode: 'Lauaarvuti' & "
-                             "Toote täpsustus: 'Garantiiga' & Klient lisatud<'05.03.2004'"));
+    EXPECT_EQ(
+        ClientFilter::Description(v),
+        QStringLiteral("Agent: 'Jaan Juurikas' & KliendiNimi: '%O'Brien%' & Suhe: 'Partner' & Aadress: '%Pikk%' & "
+                       "Suurus='Keskmine' & Püsiklient: 'Jah' & Hinnang: 'Puudub' & Aktiivne: 'Jah' & "
+                       "Linn-vald: 'Tallinn, Eesti' & Töötajate_arv>='10' & Käive<'1 000,50' & Toode: 'Lauaarvuti' & "
+                       "Toote täpsustus: 'Garantiiga' & Klient lisatud<'05.03.2004'"));
 
     ClientFilterValues w;
     w.noAgent = true;
@@ -376,7 +397,8 @@ TEST_F(ClientFilterTest, SummaryCriteriaAloneAndRestored)
         {"name with apostrophe", [](ContactPersonFilterValues &v) { v.name = "O'Brien"; }, {1}},
         {"name that tries to change the statement", [](ContactPersonFilterValues &v) { v.name = "x' OR '1'='1"; }, {2}},
         {"person without a client",
-         [](ContactPersonFilterValues &v) { v.clientActive.clear(), v.name = "kliendita"; }, {3}},
+         [](ContactPersonFilterValues &v) { v.clientActive.clear(), v.name = "kliendita"; },
+         {3}},
     };
     for (const Case &c : cases) {
         ContactPersonFilterValues v;

@@ -49,12 +49,15 @@ protected:
         module->Database1Params() = clientsDatabase().params();
         module->Connect();
         data::SetFilterUserInterface(&ui);
-        settings = std::make_unique<TdmUserSettings1>(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
+        settings =
+            std::make_unique<TdmUserSettings1>(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));
         settings->load(QString());
         main = std::make_unique<TfMain>(module.get(), &session, &ui);
         module->setMainServices(main.get());
         main->setUserSettings(settings.get());
-        main->windowFactory = [this](const QString &c) { return WindowCatalog::create(c, WindowContext{module.get(), &ui}); };
+        main->windowFactory = [this](const QString &c) {
+            return WindowCatalog::create(c, WindowContext{module.get(), &ui});
+        };
         main->onOpenWindow = [this](const QString &handler) { opened << handler; };
         main->resize(1300, 900);
         main->show();
@@ -72,7 +75,8 @@ protected:
     {
         main->command(QString::fromLatin1(handler))->trigger();
         QApplication::processEvents();
-        return qobject_cast<T *>(main->mdiArea()->activeSubWindow() ? main->mdiArea()->activeSubWindow()->widget() : nullptr);
+        return qobject_cast<T *>(main->mdiArea()->activeSubWindow() ? main->mdiArea()->activeSubWindow()->widget()
+                                                                    : nullptr);
     }
     void closeWindow(QWidget *w)
     {
@@ -246,10 +250,11 @@ TEST_F(ClientWindowsTest, ClosingAndReopeningTheListRestoresEveryCriterion)
     enter(list->dfeKliNimi());
     EXPECT_EQ(column(list->DBGrid1(), "KLIKOOD"), QStringList{});
     const QString description = list->FilterDescription();
-    EXPECT_EQ(description, QStringLiteral("Agent määramata & KliendiNimi: '%O'Brien%' & Suhe: 'Klient' & Aadress: '%Pikk%' & "
-                                          "Suurus='Suur' & Püsiklient: 'Jah' & Hinnang: 'Hea' & Aktiivne: 'Jah' & "
-                                          "Linn-vald: 'Tallinn, Eesti' & Töötajate_arv<='1 000,50' & Käive<>'7' & "
-                                          "Toode: 'Sulearvuti' & Klient lisatud<'05.03.2004'"));
+    EXPECT_EQ(description,
+              QStringLiteral("Agent määramata & KliendiNimi: '%O'Brien%' & Suhe: 'Klient' & Aadress: '%Pikk%' & "
+                             "Suurus='Suur' & Püsiklient: 'Jah' & Hinnang: 'Hea' & Aktiivne: 'Jah' & "
+                             "Linn-vald: 'Tallinn, Eesti' & Töötajate_arv<='1 000,50' & Käive<>'7' & "
+                             "Toode: 'Sulearvuti' & Klient lisatud<'05.03.2004'"));
     const QString statement = list->dataSet()->selectSql();
     closeWindow(list);
 

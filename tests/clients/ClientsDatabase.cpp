@@ -23,12 +23,16 @@ TempDatabase &clientsDatabase()
             "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (2, 1, 'Lauaarvuti')",
             "insert into TOOTED (TOOTEID, TOOTEGRID, TOOTENIMI) values (3, 2, 'Laud')",
             "insert into TOOTELISA (TOOTELISAID, TOOTEGRID, TOOTELISANIMI) values (1, 1, 'Garantiiga')",
-            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, LINNVALDKOOD, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, KLIPYSI, "
+            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, LINNVALDKOOD, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, "
+            "KLIPYSI, "
             "KLIKVALITEET, KLISUHTETYYP) values (1, 'O''Brien Ltd', 'Pikk 1', 1, '10.01.2004', 10, 5000, 'Y', 1, 1)",
-            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, LINNVALDKOOD2, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, KLIPYSI, "
-            "KLIKVALITEET, KLISUHTETYYP) values (2, 'x'' OR ''1''=''1 AS', 'x'' OR ''1''=''1 tn 2', 1, '05.03.2004', 1500, 1000, "
+            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, LINNVALDKOOD2, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, "
+            "KLIPYSI, "
+            "KLIKVALITEET, KLISUHTETYYP) values (2, 'x'' OR ''1''=''1 AS', 'x'' OR ''1''=''1 tn 2', 1, '05.03.2004', "
+            "1500, 1000, "
             "'N', null, 11)",
-            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS2, LINNVALDKOOD, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, KLIKVALITEET) "
+            "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS2, LINNVALDKOOD, KLILISAMKUUP, TOOTAJATEARV, KLIKAIVE, "
+            "KLIKVALITEET) "
             "values (3, 'Tartu Kivi', 'O''Brieni tee 5', 2, null, null, null, -1)",
             "insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, KLIENTAKTIIVNE, KLILISAMKUUP, KLIKVALITEET) "
             "values (4, 'Vana Klient', 'Lai 4', 'N', '01.06.2010', 0)",
@@ -46,10 +50,12 @@ TempDatabase &clientsDatabase()
             "insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID) values (3, 5, 1, 1)",
             "insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID) values (4, 3, 2, 3)",
             "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, AMETID) values (1, 1, 'Sean O''Brien', 1)",
-            "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, AMETID) values (2, 2, 'x'' OR ''1''=''1', 2)",
+            "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, AMETID) values (2, 2, 'x'' OR ''1''=''1', "
+            "2)",
             "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (3, null, 'Ilma Kliendita')",
             "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI) values (4, 4, 'Vana Isik')",
-            "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE) values (5, 5, 'Endine Isik', 'N')",
+            "insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE) values (5, 5, 'Endine "
+            "Isik', 'N')",
             "alter sequence KLIKISIK_KLIKISIKKOOD_GEN restart with 100",
         });
         return d;

@@ -30,7 +30,12 @@ struct RecordingMain : data::MainServices
     void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
                      int personCode) override
     {
-        plannedContacts << QStringLiteral("%1|%2|%3|%4|%5").arg(clientCode).arg(clientName).arg(sourceContactId).arg(personName).arg(personCode);
+        plannedContacts << QStringLiteral("%1|%2|%3|%4|%5")
+                               .arg(clientCode)
+                               .arg(clientName)
+                               .arg(sourceContactId)
+                               .arg(personName)
+                               .arg(personCode);
     }
     bool CheckRights(bool) override { return true; }
     void ActivateProject(int) override {}
