@@ -168,9 +168,9 @@ void TfMain::buildCommands()
         {"&Seadistused/Andmete import", "Tooted", "Tooted1Click", "", false, nullptr, 3},
         {"&Seadistused/Andmete import", "Linnad-vallad", "Linnadvallad2Click", "", false, nullptr, 3},
         {"&Seadistused/Andmete import", "Riigid", "Riigid2Click", "", false, nullptr, 3},
-        {"A&ndmed", "&Kliendid", "Kliendid1Click", "", false},
+        {"A&ndmed", "&Kliendid", "Kliendid1Click", "", false, "TfKliendidList"},
         {"A&ndmed", "Ava klient nr...", "Avaklientnr1Click", "", false},
-        {"A&ndmed", "Kontakt&isikute koondtabel", "Kontaktisikutekoondtabel1Click", "", false},
+        {"A&ndmed", "Kontakt&isikute koondtabel", "Kontaktisikutekoondtabel1Click", "", false, "TfKontaktIsikudKoond"},
         {"A&ndmed", "&Planeeritud kontaktid", "Tnaseksplaneeritudkontaktid1Click", "", false},
         {"A&ndmed", "&Toimunud kontaktid", "Kontaktid1Click", "", false},
         {"A&ndmed", "&Masspakkumised", "Masspakkumised1Click", "", false},
@@ -460,8 +460,11 @@ void TfMain::OpenClientCard(int clientCode, int page)
 void TfMain::NewClientCard()
 {
     data::WaitCursor wait(m_ui);
-    if (!clientCardFactory)
+    if (!clientCardFactory) {
+        if (onOpenWindow)
+            onOpenWindow(QStringLiteral("NewClientCard"));
         return;
+    }
     TfKlientEdit *card = clientCardFactory(0, 0);
     if (!card)
         return;

@@ -3,6 +3,8 @@
 #include <functional>
 #include <map>
 
+#include "clients/TfKliendidList.h"
+#include "clients/TfKontaktIsikudKoond.h"
 #include "reference/TfAgMinutMaxMyyk.h"
 #include "reference/TfAgendid.h"
 #include "reference/TfAmetid.h"
@@ -23,6 +25,8 @@ QWidget *WindowCatalog::create(const QString &className, const WindowContext &co
 {
     using Factory = std::function<QWidget *(const WindowContext &)>;
     static const std::map<QString, Factory> windows = {
+        {QStringLiteral("TfKliendidList"), [](const WindowContext &c) { return new TfKliendidList(c); }},
+        {QStringLiteral("TfKontaktIsikudKoond"), [](const WindowContext &c) { return new TfKontaktIsikudKoond(c); }},
         {QStringLiteral("TfAmetid"), [](const WindowContext &c) { return new TfAmetid(c); }},
         {QStringLiteral("TfKlassif1"), [](const WindowContext &c) { return new TfKlassif1(c); }},
         {QStringLiteral("TfKlassif1Gr"), [](const WindowContext &c) { return new TfKlassif1Gr(c); }},

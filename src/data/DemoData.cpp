@@ -670,4 +670,139 @@ DemoData::Counts DemoData::fill(fb::Attachment &attachment, const Options &optio
     return counts;
 }
 
+DemoData::Counts DemoData::addClients(fb::Attachment &attachment, int clients, int persons,
+                                      const std::function<void(const QString &)> &progress)
+{
+    Counts counts;
+    fb::Transaction tr(attachment);
+    tr.start();
+    auto scalar = [&](const char *sql) {
+        fb::Statement st(tr, QString::fromLatin1(sql));
+        st.execute();
+        return st.fetch() ? st.value(0).toLongLong() : 0;
+    };
+    const qint64 firstClient = scalar("select coalesce(max(KLIKOOD), 0) + 1 from KLIENTK");
+    const qint64 firstPerson = scalar("select coalesce(max(KLIKISIKKOOD), 0) + 1 from KLIKISIK");
+    const qint64 firstProduct = scalar("select coalesce(max(KLITOODEID), 0) + 1 from KLITOODE");
+    const qint64 agents = std::max<qint64>(1, scalar("select count(*) from AGENTK"));
+    const qint64 places = std::max<qint64>(1, scalar("select count(*) from LINNVALD"));
+    // One classifier and one product to give a share of the clients, when the demo has them.
+    const qint64 classifier = scalar("select first 1 KL1ID from KLASSIF1 order by KL1ID");
+    const qint64 classifierGroup = scalar("select first 1 KL1GRID from KLASSIF1 order by KL1ID");
+    const qint64 product = scalar("select first 1 TOOTEID from TOOTED order by TOOTEID");
+    const qint64 productGroup = scalar("select first 1 TOOTEGRID from TOOTED order by TOOTEID");
+    // The search indexes are built once at the end, from sorted keys, rather than row by row.
+    QStringList searchIndexes;
+    {
+        fb::Statement st(
+            tr, QStringLiteral("select trim(RDB$INDEX_NAME) from RDB$INDICES where RDB$INDEX_NAME starting with 'IX_' "
+                               "and RDB$RELATION_NAME in ('KLIENTK', 'KLIKISIK', 'KLIAGENT', 'KL1KLI', 'KLITOODE')"));
+        st.execute();
+        while (st.fetch())
+            searchIndexes << st.value(0).toString();
+    }
+    tr.commit();
+    tr.start();
+    for (const QString &index : searchIndexes)
+        attachment.executeImmediate(tr, QStringLiteral("ALTER INDEX %1 INACTIVE").arg(index));
+    tr.commit();
+
+    const qint64 chunk = 50000;
+    qint64 productRow = firstProduct;
+    for (qint64 done = 0; done < clients; done += chunk) {
+        const qint64 n = std::min<qint64>(chunk, clients - done);
+        tr.start();
+        // Persons of client number i (counted from 0 over the whole register): an even share, so
+        // that the total comes to `persons` whatever the ratio.
+        const QString block =
+            QStringLiteral(
+                "execute block as\n"
+                "declare i bigint = %1; declare upto bigint = %2; declare everyone bigint = %3; declare np bigint = "
+                "%4;\n"
+                "declare k integer; declare p bigint; declare p_to bigint; declare pr bigint = %5;\n"
+                "begin\n"
+                "  while (i < upto) do begin\n"
+                "    k = %6 + i;\n"
+                "    insert into KLIENTK (KLIKOOD, KLINIMI, KLIAADRESS, LINNVALDKOOD, KLIPOSTIINDEX, KLITEL, "
+                "KLITELTRIM, "
+                "KLIEMAIL, KLILISAMKUUP, KLIENTAKTIIVNE, TOOTAJATEARV, KLIKAIVE, KLIKVALITEET, KLIPYSI, KLISUHTETYYP, "
+                "KLIREGNR, KLIMPAKKUMOK)\n"
+                "    values (:k, decode(mod(:i, 8), 0, 'Alfa', 1, 'Balti', 2, 'Nord', 3, 'Tamme', 4, 'Kivi', 5, "
+                "'Mere', "
+                "6, 'Vilja', 'Põhja') || ' ' || decode(mod(:i / 8, 5), 0, 'Puit', 1, 'Ehitus', 2, 'Kaubandus', 3, "
+                "'Grupp', "
+                "'Tehnika') || ' ' || :k, 'Pikk ' || mod(:i, 150), mod(:i, %7) + 1, 10000 + mod(:i, 89999), "
+                "'6 ' || (1000000 + mod(:i * 7, 8999999)), '6' || (1000000 + mod(:i * 7, 8999999)), 'info' || :k || "
+                "'@demo.ee', "
+                "dateadd(-mod(:i * 7, 3650) day to date '2026-12-01'), iif(mod(:i * 7, 100) < 8, 'N', 'Y'), mod(:i * "
+                "13, 250) + 1, "
+                "mod(:i * 31, 5000) * 1000, mod(:i, 3) - 1, iif(mod(:i, 10) = 0, 'Y', 'N'), iif(mod(:i, 20) = 0, 11, "
+                "1), "
+                "20000000 + :k, 'Y');\n"
+                "    if (mod(i, 50) <> 0) then\n"
+                "      insert into KLIAGENT (KLIKOOD, AGENTKOOD, AGENTVASTUTAV) values (:k, mod(:i, %8) + 1, 'Y');\n"
+                "    if (mod(i, 4) = 1) then\n"
+                "      insert into KLIAGENT (KLIKOOD, AGENTKOOD, AGENTVASTUTAV) values (:k, mod(:i + 1, %8) + 1, "
+                "'N');\n"
+                "    if (%9 > 0 and mod(i, 3) = 0) then\n"
+                "      insert into KL1KLI (KLIKOOD, KL1GRID, KL1ID) values (:k, %10, %9);\n"
+                "    if (%11 > 0 and mod(i, 5) = 0) then begin\n"
+                "      insert into KLITOODE (KLITOODEID, KLIKOOD, TOOTEGRID, TOOTEID, KLITOODEKOGUS) values (:pr, :k, "
+                "%12, %11, 1);\n"
+                "      pr = pr + 1;\n"
+                "    end\n"
+                "    p = (i * np) / everyone; p_to = ((i + 1) * np) / everyone;\n"
+                "    while (p < p_to) do begin\n"
+                "      insert into KLIKISIK (KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKTEL, KISIKTELTRIM, "
+                "AMETID, "
+                "KONTAKTISIKAKTIIVNE, KISIKPAKKUMOK)\n"
+                "      values (%13 + :p, :k, decode(mod(:p, 6), 0, 'Mari', 1, 'Jaan', 2, 'Kati', 3, 'Peeter', 4, "
+                "'Tiiu', 'Andres') "
+                "|| ' ' || decode(mod(:p / 6, 5), 0, 'Tamm', 1, 'Saar', 2, 'Kask', 3, 'Mets', 'Rebane') || ' ' || :p, "
+                "'5 ' || (100000 + mod(:p, 899999)), '5' || (100000 + mod(:p, 899999)), null, iif(mod(:p, 20) = 0, "
+                "'N', 'Y'), 'Y');\n"
+                "      p = p + 1;\n"
+                "    end\n"
+                "    i = i + 1;\n"
+                "  end\n"
+                "end")
+                .arg(done)
+                .arg(done + n)
+                .arg(clients)
+                .arg(persons)
+                .arg(productRow)
+                .arg(firstClient)
+                .arg(places)
+                .arg(agents)
+                .arg(classifier)
+                .arg(classifierGroup)
+                .arg(product)
+                .arg(productGroup)
+                .arg(firstPerson);
+        attachment.executeImmediate(tr, block);
+        tr.commit();
+        if (product > 0)
+            productRow += (done + n + 4) / 5 - (done + 4) / 5;
+        if (progress)
+            progress(QStringLiteral("%1 clients").arg(done + n));
+    }
+    if (progress)
+        progress(QStringLiteral("search indexes"));
+    tr.start();
+    for (const QString &index : searchIndexes)
+        attachment.executeImmediate(tr, QStringLiteral("ALTER INDEX %1 ACTIVE").arg(index));
+    tr.commit();
+    tr.start();
+    attachment.executeImmediate(
+        tr, QStringLiteral("ALTER SEQUENCE KLIENTK_KLIKOOD_GEN RESTART WITH %1").arg(firstClient + clients - 1));
+    attachment.executeImmediate(
+        tr, QStringLiteral("ALTER SEQUENCE KLIKISIK_KLIKISIKKOOD_GEN RESTART WITH %1").arg(firstPerson + persons - 1));
+    attachment.executeImmediate(
+        tr, QStringLiteral("ALTER SEQUENCE KLITOODE_KLITOODEID_GEN RESTART WITH %1").arg(productRow - 1));
+    tr.commit();
+    counts.clients = clients;
+    counts.contactPersons = persons;
+    return counts;
+}
+
 } // namespace data

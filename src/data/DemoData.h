@@ -41,6 +41,12 @@ public:
     static QList<QPair<QString, int>> demoUsers();
 
     static Counts fill(fb::Attachment &attachment, const Options &options);
+
+    // A large register on top of a filled demo database: `clients` more clients after the last one,
+    // each with one or two agents, and `persons` contact persons spread evenly over them. Written by
+    // loops on the server in chunks, so that a million clients take minutes, not hours.
+    static Counts addClients(fb::Attachment &attachment, int clients, int persons,
+                             const std::function<void(const QString &)> &progress = {});
 };
 
 } // namespace data

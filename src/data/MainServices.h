@@ -20,9 +20,9 @@ public:
                                  const QString &clientName, int plannedContactId, int personCode) = 0;
     virtual bool CheckRights(bool adminOnly) = 0;
     virtual void ActivateProject(int projectId) = 0;
-    // Switches the client list's filter off when the list is open, so that its dataset holds every client.
-    virtual void DisableClientListFilter() = 0;
-    // Plans a next contact with a client (the next contact window comes with the contacts).
+    // Opens an empty client card for a new client.
+    virtual void NewClientCard() {}
+    // Plans a next contact with a client, optionally following a contact and with one of its persons.
     virtual void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
                              int personCode)
     {
@@ -32,8 +32,8 @@ public:
         (void)personName;
         (void)personCode;
     }
-    // Opens an empty client card for a new client.
-    virtual void NewClientCard() {}
+    // Switches the client list's filter off when the list is open, so that its dataset holds every client.
+    virtual void DisableClientListFilter() = 0;
     // The main window's caption, the title of several rule messages.
     virtual QString MainCaption() const = 0;
 };

@@ -337,7 +337,8 @@ void TData1::createDataSets()
     make("taKliKontaktIsikudL", "select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE, "
                                 "(select KLINIMI from KLIENTK k where k.KLIKOOD = KLIKISIK.KLIKOOD) as KLINIMI "
                                 "from KLIKISIK order by KONTAKTISIKNIMI");
-    make("taKliKontaktIsikudKoond", "select * from KLIKISIK_KOOND_VIEW\norder by KONTAKTISIKNIMI\n");
+    // Only the view's columns, also when the agent filter joins KLIAGENT in.
+    addClientNameField(make("taKliKontaktIsikudKoond", "select KLIKISIK_KOOND_VIEW.* from KLIKISIK_KOOND_VIEW"));
 
     // Agents and their history.
     // Columns in the order the agents' list shows them.

@@ -19,7 +19,9 @@ namespace {
 void usage(std::FILE *out = stderr)
 {
     std::fputs("usage:\n"
-               "  velkora1db create DATABASE [--demo] [--scale N] [--date YYYY-MM-DD]\n"
+               "  velkora1db create DATABASE [--demo] [--scale N] [--date YYYY-MM-DD] [--clients N [--persons N]]\n"
+               "    --clients N: N more clients (a large register, with the demo's reference data), each with one\n"
+               "    or two agents; --persons N contact persons over them (default two per client)\n"
                "  velkora1db backup DATABASE FILE\n"
                "  velkora1db restore FILE DATABASE [--replace]\n"
                "  velkora1db adduser DATABASE USER PASSWORD\n"
@@ -37,6 +39,8 @@ struct Args
     bool demo = false;
     bool replace = false;
     int scale = 1;
+    int clients = 0;
+    int persons = -1;
     QDate date = QDate::currentDate();
 };
 
@@ -67,6 +71,11 @@ bool parse(const QStringList &argv, Args &a)
         } else if (s == QLatin1String("--scale")) {
             bool ok = false;
             if (!value(v) || (a.scale = v.toInt(&ok), !ok) || a.scale < 1)
+                return false;
+        } else if (s == QLatin1String("--clients") || s == QLatin1String("--persons")) {
+            bool ok = false;
+            int &n = s == QLatin1String("--clients") ? a.clients : a.persons;
+            if (!value(v) || (n = v.toInt(&ok), !ok) || n < 0)
                 return false;
         } else if (s == QLatin1String("--date")) {
             if (!value(v) || !(a.date = QDate::fromString(v, Qt::ISODate)).isValid())
@@ -104,7 +113,7 @@ int run(const Args &a)
         timer.start();
         fb::Attachment att = data::SchemaScript::createDatabase(paramsFor(a, a.positional[1]));
         printLine(QStringLiteral("database created in %1 ms").arg(timer.elapsed()));
-        if (a.demo) {
+        if (a.demo || a.clients > 0) {
             data::DemoData::Options o;
             o.scale = a.scale;
             o.referenceDate = a.date;
@@ -117,6 +126,16 @@ int run(const Args &a)
                           .arg(c.contactPersons)
                           .arg(c.contacts)
                           .arg(c.plans)
+                          .arg(timer.elapsed()));
+        }
+        if (a.clients > 0) {
+            const int persons = a.persons >= 0 ? a.persons : 2 * a.clients;
+            data::DemoData::addClients(att, a.clients, persons, [&](const QString &what) {
+                printLine(QStringLiteral("  %1 (%2 ms)").arg(what).arg(timer.elapsed()));
+            });
+            printLine(QStringLiteral("large register: %1 more clients, %2 more contact persons in %3 ms")
+                          .arg(a.clients)
+                          .arg(persons)
                           .arg(timer.elapsed()));
         }
         att.detach();

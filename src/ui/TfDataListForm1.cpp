@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -160,6 +161,29 @@ void TfDataListForm1::addFilterControl(QWidget *control, const QString &label)
         m_filterLayout->insertWidget(m_filterLayout->count() - 1, l);
     }
     m_filterLayout->insertWidget(m_filterLayout->count() - 1, control);
+    watchFilterControl(control);
+}
+
+void TfDataListForm1::addFilterControls(const QList<QWidget *> &controls, QGridLayout *grid, int row, int column,
+                                        const QString &label, int columnSpan)
+{
+    if (!label.isEmpty() && !controls.isEmpty()) {
+        auto *l = new QLabel(label, m_panFilter);
+        l->setBuddy(controls.first());
+        grid->addWidget(l, row, column);
+    }
+    auto *cell = new QHBoxLayout;
+    cell->setSpacing(2);
+    for (QWidget *control : controls) {
+        control->setParent(m_panFilter);
+        cell->addWidget(control, 1);
+        watchFilterControl(control);
+    }
+    grid->addLayout(cell, row, column + 1, 1, columnSpan);
+}
+
+void TfDataListForm1::watchFilterControl(QWidget *control)
+{
     control->installEventFilter(this);
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, this, [this, control](const QPoint &pos) {

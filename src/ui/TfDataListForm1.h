@@ -6,6 +6,7 @@
 #include "TfChildBtnBarForm01.h"
 
 class QCheckBox;
+class QGridLayout;
 class QHBoxLayout;
 class QMenu;
 class TDBGrid;
@@ -61,6 +62,7 @@ public:
     // The columns last chosen for export and print, and whether the export went to the clipboard:
     // the next time starts from them.
     const QStringList &exportColumns() const { return m_exportColumns; }
+    const QStringList &printColumns() const { return m_printColumns; }
     bool exportsToClipboard() const { return m_exportToClipboard; }
 
 protected:
@@ -68,10 +70,17 @@ protected:
     // pop-up offers "Kustuta" and "Kehtesta filtritingimused". Date controls get the date-range menu.
     void addFilterControl(QWidget *control, const QString &label = QString());
     void addDateFilterControl(QWidget *control, const QString &label = QString());
+    // The same for a panel of several rows: the label goes into `grid` at (row, column), the controls
+    // of the criterion side by side in the cell after it. The window has put `grid` into the panel.
+    void addFilterControls(const QList<QWidget *> &controls, QGridLayout *grid, int row, int column,
+                           const QString &label = QString(), int columnSpan = 1);
+    // The fields a printed list starts with, before the user has chosen any.
+    void setPrintColumns(const QStringList &fieldNames) { m_printColumns = fieldNames; }
     QHBoxLayout *filterLayout() const { return m_filterLayout; }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void watchFilterControl(QWidget *control);
     void buildDateMenu();
     void dateRangeChosen(int tag);
 

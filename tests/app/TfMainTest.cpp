@@ -138,8 +138,8 @@ TEST_F(TfMainTest, PanelsMenusAndCommands)
     EXPECT_EQ(window->statusPanel(6)->text(), QStringLiteral("Kliendid"));
 
     // Commands of windows that other parts build are handed on by name.
-    window->command("Kliendid1Click")->trigger();
-    EXPECT_EQ(opened, QStringList{"Kliendid1Click"});
+    window->command("Kontaktid1Click")->trigger();
+    EXPECT_EQ(opened, QStringList{"Kontaktid1Click"});
     // Closing all with no child windows does nothing.
     window->command("CloseAllChilds1Click")->trigger();
 }
@@ -208,7 +208,7 @@ TEST_F(TfMainTest, ProjectsAndClientByNumber)
     EXPECT_EQ(hooked, QStringList{"'kaks' is not a valid integer value"});
     // A rule that refused has said so itself: nothing more is shown.
     window->onOpenWindow = [](const QString &) { throw data::Abort(); };
-    EXPECT_NO_THROW(window->command("Kliendid1Click")->trigger());
+    EXPECT_NO_THROW(window->command("Kontaktid1Click")->trigger());
     EXPECT_EQ(hooked.size(), 1);
 }
 

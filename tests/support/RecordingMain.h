@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include "data/MainServices.h"
 
@@ -14,6 +15,9 @@ struct RecordingMain : data::MainServices
     QList<QObject *> shownWindows;
     QList<int> registeredContacts;
     int clientListFilterSwitchedOff = 0;
+    int newClientCards = 0;
+    // Client code, client name, source contact, person name, person code.
+    QStringList plannedContacts;
 
     void ShowChild(QObject *window) override { shownWindows.append(window); }
     void OpenClientCard(int clientCode, int page) override { openedCards.append({clientCode, page}); }
@@ -21,6 +25,17 @@ struct RecordingMain : data::MainServices
     {
         registeredContacts.append(clientCode);
         return true;
+    }
+    void NewClientCard() override { ++newClientCards; }
+    void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
+                     int personCode) override
+    {
+        plannedContacts << QStringLiteral("%1|%2|%3|%4|%5")
+                               .arg(clientCode)
+                               .arg(clientName)
+                               .arg(sourceContactId)
+                               .arg(personName)
+                               .arg(personCode);
     }
     bool CheckRights(bool) override { return true; }
     void ActivateProject(int) override {}

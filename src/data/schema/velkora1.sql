@@ -578,7 +578,7 @@ SELECT p.KLIKISIKKOOD, p.KONTAKTISIKNIMI, p.KLIKOOD, k.KLINIMI, p.KONTAKTISIKTEL
        p.KISIKTELTRIM, p.KISIKTEL2TRIM, k.KLIAADRESS, k.LINNVALDNIMI, k.KLIPOSTIINDEX, k.RIIGINIMI, p.KONTAKTISIKAKTIIVNE,
        k.KLIENTAKTIIVNE
   FROM KLIKISIK p
-  JOIN KLIENTK k ON k.KLIKOOD = p.KLIKOOD;
+  LEFT JOIN KLIENTK k ON k.KLIKOOD = p.KLIKOOD;
 
 -- ---------------------------------------------------------------------------------------------
 -- Generators that number new rows (the program draws from them when a row is posted)
