@@ -23,7 +23,47 @@ bool isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
 
-// The words and commas outside quotes, comments and parentheses: only there do the keywords and the
+// The text with each comment replaced by a blank, so that none ends up inside an assignment or cuts
+// off what is added after the condition.
+QString withoutComments(const QString &sql)
+{
+    QString text;
+    text.reserve(sql.size());
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (sql.at(j) == c) {
+                    if (j + 1 < n && sql.at(j + 1) == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            text += QStringView(sql).mid(i, j + 1 - i);
+            i = j + 1;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            const qsizetype e = sql.indexOf(QLatin1Char('\n'), i);
+            text += QLatin1Char(' ');
+            i = e < 0 ? n : e;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const qsizetype e = sql.indexOf(QLatin1String("*/"), i + 2);
+            text += QLatin1Char(' ');
+            i = e < 0 ? n : e + 2;
+        } else {
+            text += c;
+            ++i;
+        }
+    }
+    return text;
+}
+
+// The words and commas of comment-free text outside quotes and parentheses: only there do the keywords and the
 // separators of the assignments stand.
 std::vector<Token> topLevelTokens(const QString &sql)
 {
@@ -48,12 +88,6 @@ std::vector<Token> topLevelTokens(const QString &sql)
             if (depth == 0)
                 tokens.push_back({Token::Other, i, std::min(j + 1, n)});
             i = j + 1;
-        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
-            const qsizetype e = sql.indexOf(QLatin1Char('\n'), i);
-            i = e < 0 ? n : e;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            const qsizetype e = sql.indexOf(QLatin1String("*/"), i + 2);
-            i = e < 0 ? n : e + 2;
         } else if (c == QLatin1Char('(')) {
             ++depth;
             ++i;
@@ -86,9 +120,10 @@ std::vector<Token> topLevelTokens(const QString &sql)
 
 } // namespace
 
-ModifyStatement::ModifyStatement(const QString &sql)
-    : m_original(sql)
+ModifyStatement::ModifyStatement(const QString &original)
+    : m_original(original)
 {
+    const QString sql = withoutComments(original);
     const std::vector<Token> tokens = topLevelTokens(sql);
     auto word = [&](size_t t) {
         return tokens[t].kind == Token::Word ? sql.mid(tokens[t].start, tokens[t].end - tokens[t].start).toUpper()
