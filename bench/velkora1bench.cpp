@@ -732,6 +732,50 @@ void benchClientRegister(const QString &path)
     module.Disconnect();
 }
 
+// One column of a thousand clients changed and saved through the client list, each post writing,
+// committing and re-reading its row, against the same thousand changes by one prepared UPDATE
+// committed after each.
+void benchPostChangedColumns(const QString &path)
+{
+    data::Session session;
+    session.Level = 5;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = paramsFor(path);
+    module.Connect();
+    fb::Transaction &tr = module.IBTransaction1();
+    data::DataSet &clients = *module.taKliendid();
+    clients.open();
+    clients.fetchMore(1000);
+    const int posts = std::min(1000, clients.fetchedCount());
+    std::vector<qint64> codes;
+    for (int r = 0; r < posts; ++r)
+        codes.push_back(clients.valueAt(r, clients.field(QStringLiteral("KLIKOOD")).index()).toLongLong());
+
+    int round = 0;
+    const double ours = bestOf(3, [&] {
+        ++round;
+        for (int r = 0; r < posts; ++r) {
+            clients.moveTo(r);
+            clients.edit();
+            clients.field(QStringLiteral("KLIFAX")).setText(QStringLiteral("600 %1 %2").arg(round).arg(r));
+            clients.post();
+        }
+    });
+    const double raw = bestOf(3, [&] {
+        ++round;
+        fb::Statement update(tr, QStringLiteral("update KLIENTK set KLIFAX = ? where KLIKOOD = ?"));
+        for (int r = 0; r < posts; ++r) {
+            update.setValue(0, QStringLiteral("600 %1 %2").arg(round).arg(r));
+            update.setInt(1, codes[static_cast<size_t>(r)]);
+            update.execute();
+            tr.commitRetaining();
+        }
+    });
+    BenchReport::line(QStringLiteral("post_changed_columns"), ours, raw, QStringLiteral("posts=%1").arg(posts));
+    clients.close();
+    module.Disconnect();
+}
+
 double isqlMs(const QString &database, const QString &sql)
 {
     QProcess isql;
@@ -818,6 +862,7 @@ int main(int argc, char *argv[])
         run("phone_search", [&] { benchPhoneSearch(path); });
         run("client_card", [&] { benchClientCard(path); });
         run("client_register", [&] { benchClientRegister(path); });
+        run("post_changed_columns", [&] { benchPostChangedColumns(path); });
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

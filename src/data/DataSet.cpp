@@ -838,7 +838,7 @@ void DataSet::post()
     const ParamSql &sql = statementFor(inserting ? Insert : Modify);
     if (sql.isEmpty())
         throw DataError(named(m_name, "Cannot modify a read-only dataset"));
-    {
+    if (inserting || !writeChangedColumns()) {
         fb::Statement st(*m_transaction, sql.positional());
         bindParams(st, sql.names(), &m_rows[m_current], &m_editBuffer);
         st.execute();
@@ -864,6 +864,74 @@ void DataSet::post()
     if (rereadFailure)
         std::rethrow_exception(rereadFailure);
     followMasterIfPending();
+}
+
+const ModifyStatement &DataSet::modifyStatement() const
+{
+    const ParamSql &sql = statementFor(Modify);
+    if (m_modifyParts.original() != sql.original())
+        m_modifyParts = ModifyStatement(sql.original());
+    return m_modifyParts;
+}
+
+bool DataSet::writeChangedColumns()
+{
+    // Writing every column would put back the values this user read over what another user has
+    // changed since; writing only the changed ones, and only while they still hold what was read,
+    // keeps the other user's work and tells this one when both changed the same column.
+    const ModifyStatement &modify = modifyStatement();
+    if (!modify.isNarrowable())
+        return false;
+    const Row &row = m_rows[m_current];
+    std::vector<int> changed;
+    QStringList changedColumns;
+    for (int c = 0; c < modify.columns().size(); ++c) {
+        const Field *f = findField(modify.columns().at(c));
+        if (!f || f->kind() != Field::Kind::Data)
+            return false;
+        if (!sameValue(m_editBuffer[f->index()], stored(row, f->index()), false)) {
+            changed.push_back(c);
+            changedColumns << f->fieldName();
+        }
+    }
+    // Nothing changed: nothing is written, so a row another user holds locked does not stop the post.
+    if (changed.empty())
+        return true;
+    const ParamSql &sql = modify.narrowed(changed);
+    fb::Statement st(*m_transaction, sql.positional());
+    bindParams(st, sql.names(), &row, &m_editBuffer);
+    st.execute();
+    if (st.affectedRows() == 0)
+        refuseConflict(changedColumns);
+    return true;
+}
+
+void DataSet::refuseConflict(const QStringList &changedColumns)
+{
+    // The row as it is now, found by the key as it was read, tells a deleted row from a changed one.
+    const ParamSql &sql = statementFor(Refresh);
+    if (sql.isEmpty())
+        throw rowGone();
+    const Row &row = m_rows[m_current];
+    fb::Statement st(*m_transaction, sql.positional());
+    bindParams(st, sql.names(), &row, nullptr);
+    st.execute();
+    if (!st.fetch())
+        throw DataError(
+            Translate(QStringLiteral("Teine kasutaja on kirje vahepeal kustutanud. Teie muudatusi ei salvestatud.")));
+    for (const QString &name : changedColumns) {
+        const int column = st.columnIndex(name);
+        const Field &f = field(name);
+        if (column >= 0 && !sameValue(st.value(column), stored(row, f.index()), false))
+            throw DataError(
+                Translate(QStringLiteral("Kirjet on vahepeal teine kasutaja muutnud (veerg '%1'). Teie muudatusi "
+                                         "ei salvestatud; tühistage muudatus, värskendage kirjet ja proovige "
+                                         "uuesti."))
+                    .arg(f.displayLabel()));
+    }
+    throw DataError(
+        Translate(QStringLiteral("Kirjet on vahepeal teine kasutaja muutnud. Teie muudatusi ei salvestatud; "
+                                 "tühistage muudatus, värskendage kirjet ja proovige uuesti.")));
 }
 
 void DataSet::rereadRow(int rowIndex)

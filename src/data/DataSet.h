@@ -15,6 +15,7 @@
 #include "DataError.h"
 #include "DataSource.h"
 #include "Field.h"
+#include "ModifyStatement.h"
 #include "ParamSql.h"
 #include "fb/RowStore.h"
 
@@ -185,6 +186,11 @@ private:
     void bindParams(fb::Statement &st, const QStringList &names, const Row *row, const std::vector<QVariant> *newValues);
     QVariant paramValue(const QString &name, const Row *row, const std::vector<QVariant> *newValues) const;
     const ParamSql &statementFor(int which) const;
+    const ModifyStatement &modifyStatement() const;
+    // Writes the columns whose values differ from the row as read; false when the modify statement
+    // is not of the plain form and must run whole.
+    bool writeChangedColumns();
+    [[noreturn]] void refuseConflict(const QStringList &changedColumns);
     void ensureFetched(int row);
     void setCurrent(int row);
     void newRecord(bool atEnd);
@@ -241,6 +247,8 @@ private:
     quint64 m_openCount = 0;
     // The statements of the update object, parsed when its texts change.
     mutable ParamSql m_fromObject[4];
+    // The modify statement taken apart for writing only changed columns, with the statements built.
+    mutable ModifyStatement m_modifyParts;
     // What the detail was opened with: the master's link values and row.
     QVariantList m_masterLink;
     int m_masterRowOpened = -1;
