@@ -237,14 +237,21 @@ void TfMain::buildCommands()
     close->setStatusTip(close->toolTip());
     m_toolBar->addAction(close);
 
-    // The variable part: the button bar of the active child window.
-    m_toolBar->addSeparator();
-    m_toolPanel = new QWidget(m_toolBar);
+    // The variable part: the button bar of the active child window, on a row of its own so that the
+    // child's commands have the window's whole width and never hide behind the tool bar's overflow.
+    auto *childRow = new QToolBar(this);
+    childRow->setObjectName(QStringLiteral("tbActiveWindow"));
+    childRow->setMovable(false);
+    childRow->setFloatable(false);
+    addToolBarBreak();
+    addToolBar(childRow);
+    m_toolPanel = new QWidget(childRow);
     m_toolPanel->setObjectName(QStringLiteral("panToolBar"));
+    m_toolPanel->setMinimumHeight(26);
     auto *panelLayout = new QHBoxLayout(m_toolPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->setSpacing(0);
-    m_toolBar->addWidget(m_toolPanel);
+    childRow->addWidget(m_toolPanel);
 }
 
 void TfMain::adoptButtonBar(QMdiSubWindow *sub, QWidget *window)
@@ -363,6 +370,11 @@ void TfMain::ShowChild(QWidget *window)
         sub->adjustSize();
         if (sized)
             sub->resize(designed + (sub->size() - window->size()));
+        // A window made for a larger screen first opens no larger than the main area (its layout
+        // permitting); a size the user gave it later is kept as given.
+        const QSize room = m_mdi->viewport()->size();
+        if (sub->width() > room.width() || sub->height() > room.height())
+            sub->resize(sub->size().boundedTo(room).expandedTo(sub->minimumSizeHint()));
         // A child opens at the size the user last gave a window of its kind, and a child closed in
         // the normal state remembers its size.
         if (m_settings)

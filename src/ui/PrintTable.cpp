@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -42,6 +44,9 @@ bool PrintTable(data::DataSet *dataSet, const QString &title, const QStringList 
     report->preparePrinter(*printer);
     auto *preview = new QPrintPreviewDialog(printer.get(), parent);
     preview->setWindowTitle(o.title);
+    // Maximised where a window manager honours it; the screen's size where none does.
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preview->setGeometry(screen->availableGeometry());
     preview->setWindowState(Qt::WindowMaximized);
     QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
                      [report](QPrinter *p) { report->print(*p); });

@@ -175,6 +175,19 @@ TEST_F(FrameworkTest, SizesAreKeptPerClassAndOneThatNoLongerFitsOpensTopLeft)
     ASSERT_NE(tooWide, nullptr);
     EXPECT_EQ(tooWide->parentWidget()->pos(), QPoint(0, 0));
     EXPECT_EQ(tooWide->parentWidget()->width(), 2000);
+    tooWide->parentWidget()->close();
+    QApplication::processEvents();
+
+    // Never given a size by the user but made larger than the main area: it opens within the area.
+    settings->ForgetChildSizes();
+    auto *designed = new TfPyhad(WindowContext{module.get(), &ui});
+    designed->resize(4000, 3000);
+    main->ShowChild(designed);
+    const QSize room = main->mdiArea()->viewport()->size();
+    EXPECT_LE(designed->parentWidget()->width(), room.width());
+    EXPECT_LE(designed->parentWidget()->height(), room.height());
+    designed->parentWidget()->close();
+    QApplication::processEvents();
 }
 
 TEST_F(FrameworkTest, NewHolidayIsTypedOnTheRecordTabAndSaved)
