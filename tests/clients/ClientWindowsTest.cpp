@@ -20,6 +20,7 @@
 #include "WindowDriver.h"
 #include "app/TfMain.h"
 #include "app/WindowCatalog.h"
+#include "clients/TdmKlientEdit1.h"
 #include "clients/TfKliendidList.h"
 #include "clients/TfKontaktIsikudKoond.h"
 #include "data/DataSet.h"
@@ -347,7 +348,22 @@ TEST_F(ClientWindowsTest, TheSummaryFiltersAsTypedAndShowsAPersonSavedInACard)
     enter(summary->dfeKIsikNimi());
     EXPECT_EQ(sorted(column(grid, "KLIKISIKKOOD")), (QStringList{"1", "2", "3", "4"}));
 
-    // A person saved for a client through the main data module appears in the open summary.
+    // A person saved in a client card (the card's own module) appears in the open summary; so does
+    // one saved through the main data module's persons, and a removed one leaves it.
+    {
+        QObject card;
+        TdmKlientEdit1 *m = TdmKlientEdit1::Acquire(*module, &card);
+        ASSERT_TRUE(m->OpenClient(3));
+        data::DataSet &cardPersons = *m->taKliKontaktIsikud();
+        cardPersons.append();
+        cardPersons.field("KONTAKTISIKNIMI").setText(QStringLiteral("Kaardi Isik"));
+        cardPersons.post();
+        QStringList names = column(grid, "KONTAKTISIKNIMI");
+        EXPECT_TRUE(names.contains(QStringLiteral("Kaardi Isik"))) << names.join(", ").toStdString();
+        cardPersons.remove();
+        EXPECT_FALSE(column(grid, "KONTAKTISIKNIMI").contains(QStringLiteral("Kaardi Isik")));
+        m->Release();
+    }
     data::DataSet &clients = *module->taKliendid();
     clients.open();
     data::ApplyWhere(clients, QString());
