@@ -229,11 +229,7 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
                                  std::function<void()> run) {
         QAction *a = addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                                QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button));
-        if (first) {
-            windowMenu()->removeAction(a);
-            windowMenu()->insertAction(first, a);
-        }
+                                QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
         return a;
     };
     command("Avaklient1", "Ava klient", "Alt+E", "bAvaKlient", [this] { OpenClient(); });

@@ -106,12 +106,8 @@ TfKontaktIsikudKoond::TfKontaktIsikudKoond(const WindowContext &context, QWidget
     QAction *first = windowMenu()->actions().value(0);
     auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
                                  std::function<void()> run) {
-        QAction *a = addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                                QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button));
-        if (first) {
-            windowMenu()->removeAction(a);
-            windowMenu()->insertAction(first, a);
-        }
+        addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
+                   QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
     };
     command("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
     command("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });

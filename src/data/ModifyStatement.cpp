@@ -1,5 +1,7 @@
 #include "ModifyStatement.h"
 
+#include "SqlHelpers.h"
+
 #include <QRegularExpression>
 
 namespace data {
@@ -34,17 +36,7 @@ QString withoutComments(const QString &sql)
     while (i < n) {
         const QChar c = sql.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
+            const qsizetype j = SqlQuotedEnd(sql, i);
             text += QStringView(sql).mid(i, j + 1 - i);
             i = j + 1;
         } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
@@ -74,17 +66,7 @@ std::vector<Token> topLevelTokens(const QString &sql)
     while (i < n) {
         const QChar c = sql.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
+            const qsizetype j = SqlQuotedEnd(sql, i);
             if (depth == 0)
                 tokens.push_back({Token::Other, i, std::min(j + 1, n)});
             i = j + 1;

@@ -1,5 +1,7 @@
 #include "ParamSql.h"
 
+#include "SqlHelpers.h"
+
 namespace data {
 
 namespace {
@@ -19,17 +21,7 @@ ParamSql::ParamSql(const QString &sql) : m_original(sql)
     while (i < n) {
         const QChar c = sql.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
+            const qsizetype j = SqlQuotedEnd(sql, i);
             m_positional += QStringView(sql).mid(i, j - i + 1);
             i = j + 1;
             continue;

@@ -5,6 +5,24 @@
 
 namespace data {
 
+qsizetype SqlQuotedEnd(const QString &sql, qsizetype start)
+{
+    const QChar quote = sql.at(start);
+    const qsizetype n = sql.size();
+    qsizetype j = start + 1;
+    while (j < n) {
+        if (sql.at(j) == quote) {
+            if (j + 1 < n && sql.at(j + 1) == quote) {
+                j += 2;
+                continue;
+            }
+            break;
+        }
+        ++j;
+    }
+    return j;
+}
+
 QString SqlQuote(const QString &text)
 {
     QString t = text;

@@ -7,6 +7,9 @@ namespace data {
 
 // Typed text as an SQL string literal: apostrophes doubled, so no typed text can change the statement.
 QString SqlQuote(const QString &text);
+// Where the quoted text or name opening at `start` (a ' or a ") ends: the index of its closing quote,
+// a doubled quote counting as one character of the text; the text's length when it is not closed.
+qsizetype SqlQuotedEnd(const QString &sql, qsizetype start);
 // The date as '05.03.2004' for SQL text.
 QString SqlDateLiteral(const QDate &date);
 // "COL BETWEEN 'from' AND 'to'", "COL>='from'", "COL<='to'" or empty; an invalid date is open.

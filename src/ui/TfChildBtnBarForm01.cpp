@@ -70,7 +70,7 @@ QToolButton *TfChildBtnBarForm01::addBarButton(QAction *action, const QString &o
 
 QAction *TfChildBtnBarForm01::addCommand(const QString &objectName, const QString &caption,
                                          const std::function<void()> &command, const QKeySequence &shortcut,
-                                         const QString &buttonName)
+                                         const QString &buttonName, QAction *menuBefore)
 {
     auto *a = new QAction(caption, this);
     a->setObjectName(objectName);
@@ -80,7 +80,10 @@ QAction *TfChildBtnBarForm01::addCommand(const QString &objectName, const QStrin
         addAction(a);
     }
     connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
-    m_menu->addAction(a);
+    if (menuBefore)
+        m_menu->insertAction(menuBefore, a);
+    else
+        m_menu->addAction(a);
     if (!buttonName.isEmpty())
         addBarButton(a, buttonName);
     return a;

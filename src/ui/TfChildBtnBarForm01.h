@@ -73,9 +73,11 @@ public:
 protected:
     // A button in the bar for an action of the window menu.
     QToolButton *addBarButton(QAction *action, const QString &objectName);
-    // A command in the window menu (and, with `buttonName`, in the bar).
+    // A command in the window menu (and, with `buttonName`, in the bar); with `menuBefore`, placed in
+    // the menu before that entry (a window's own commands before the framework's).
     QAction *addCommand(const QString &objectName, const QString &caption, const std::function<void()> &command,
-                        const QKeySequence &shortcut = QKeySequence(), const QString &buttonName = QString());
+                        const QKeySequence &shortcut = QKeySequence(), const QString &buttonName = QString(),
+                        QAction *menuBefore = nullptr);
     // The client area below the bar (or where the bar was).
     QVBoxLayout *mainLayout() const { return m_layout; }
 
