@@ -1,20 +1,20 @@
 #include "TdlgCalendar.h"
 
-#include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
+#include "TMonthCalendarFix.h"
 #include "data/Translate.h"
 
 TdlgCalendar::TdlgCalendar(const QString &caption, const QDate &date, const std::function<bool(const QDate &)> &isHoliday,
                            QWidget *parent)
-    : QDialog(parent), m_calendar(new QCalendarWidget(this)), m_isHoliday(isHoliday)
+    : QDialog(parent), m_calendar(new TMonthCalendarFix(this))
 {
     setObjectName(QStringLiteral("dlgCalendar"));
     setWindowTitle(caption);
-    m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setSelectedDate(date.isValid() ? date : QDate::currentDate());
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(Translate(QStringLiteral("&OK")), QDialogButtonBox::AcceptRole)->setDefault(true);
@@ -25,24 +25,22 @@ TdlgCalendar::TdlgCalendar(const QString &caption, const QDate &date, const std:
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_calendar, &QCalendarWidget::activated, this, &QDialog::accept);
-    connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &TdlgCalendar::markHolidays);
-    markHolidays(m_calendar->yearShown(), m_calendar->monthShown());
+    connect(m_calendar, &TMonthCalendarFix::chosen, this, &QDialog::accept);
+    m_calendar->setBoldDayTest(isHoliday);
+    m_calendar->setFocus();
+}
+
+void TdlgCalendar::changeEvent(QEvent *event)
+{
+    // Minimising the dialog minimises the program, whose window it blocks.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && parentWidget())
+        parentWidget()->window()->showMinimized();
+    QDialog::changeEvent(event);
 }
 
 QDate TdlgCalendar::selectedDate() const
 {
     return m_calendar->selectedDate();
-}
-
-void TdlgCalendar::markHolidays(int year, int month)
-{
-    if (!m_isHoliday)
-        return;
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    const QDate first(year, month, 1);
-    for (QDate d = first; d.month() == month; d = d.addDays(1))
-        m_calendar->setDateTextFormat(d, m_isHoliday(d) ? bold : QTextCharFormat());
 }
 
 bool TdlgCalendar::Run(QWidget *parent, const QString &caption, QDate &date, const std::function<bool(const QDate &)> &isHoliday)

@@ -5,9 +5,10 @@
 #include <QDate>
 #include <QDialog>
 
-class QCalendarWidget;
+class TMonthCalendarFix;
 
-// The calendar: opened on a date, returns the chosen one on OK. Holidays show in bold.
+// The calendar: opened on a date (today when it has none), returns the chosen one on OK; Cancel
+// changes nothing. Holidays show in bold.
 class TdlgCalendar : public QDialog
 {
     Q_OBJECT
@@ -16,13 +17,14 @@ public:
     TdlgCalendar(const QString &caption, const QDate &date, const std::function<bool(const QDate &)> &isHoliday,
                  QWidget *parent = nullptr);
     QDate selectedDate() const;
+    TMonthCalendarFix *calendar() const { return m_calendar; }
 
     static bool Run(QWidget *parent, const QString &caption, QDate &date,
                     const std::function<bool(const QDate &)> &isHoliday = {});
 
-private:
-    void markHolidays(int year, int month);
+protected:
+    void changeEvent(QEvent *event) override;
 
-    QCalendarWidget *m_calendar;
-    std::function<bool(const QDate &)> m_isHoliday;
+private:
+    TMonthCalendarFix *m_calendar;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "QtPrinters.h"
 
 #include <QAbstractItemModelTester>
@@ -150,7 +152,7 @@ TEST_F(DataSetModelTest, ColumnsTheServerComputesAreNotEditable)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv); // the calendar's tests show widgets
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
