@@ -100,6 +100,13 @@ const ContactType ContactTypes[] = {
 };
 constexpr int MassEmailType = 9;
 
+// A plan's agreement with the client: agreed (+), refused (-) or open (?).
+template <typename Random> QString agreement(Random &rnd)
+{
+    const int n = rnd.below(100);
+    return QString(n < 50 ? "+" : n < 85 ? "?" : "-");
+}
+
 struct ProductGroup
 {
     const char *name;
@@ -509,7 +516,7 @@ DemoData::Counts DemoData::fill(fb::Attachment &attachment, const Options &optio
                 const int minutes = ContactTypes[type - 1].minutes;
                 const bool withProduct = rnd.chance(20);
                 const auto &product = productIds[rnd.below(static_cast<int>(productIds.size()))];
-                ins.row(contactId, agent, k, day, start, day, start.addSecs(60 * minutes), type, 1,
+                ins.row(contactId, agent, k, day, start, day, start.addSecs(60 * minutes), type, minutes,
                         QString(day.daysTo(today) > 14 || rnd.chance(70) ? "Y" : "N"), rnd.pick(Subjects),
                         nullable(rnd.chance(10), rnd.pick(Comments)),
                         nullable(rnd.chance(80), firstPerson[k] + rnd.below(personCount[k])),
@@ -537,7 +544,7 @@ DemoData::Counts DemoData::fill(fb::Attachment &attachment, const Options &optio
             const QDate day = workday(rnd, today.addDays(-7), 45);
             const int agent = responsibleAgent[k];
             ins.row(planId, k, agent, day, QTime(rnd.between(9, 16), 0), rnd.chance(70) ? 1 : 2,
-                    QString(rnd.chance(50) ? "J" : "?"), rnd.pick(Subjects), firstPerson[k],
+                    agreement(rnd), rnd.pick(Subjects), firstPerson[k],
                     nullable(rnd.chance(30), day.addDays(7)), rnd.chance(80) ? agent : rnd.between(1, agentCount),
                     QString(rnd.chance(60) ? "Y" : "N"), nullable(rnd.chance(30), rnd.between(1, 3)));
         }
