@@ -678,6 +678,39 @@ void TdmKlientEdit1::OpenCurrentDocument()
         ui->showMessage(cannot + error, Caption());
 }
 
+QString TdmKlientEdit1::askDocumentFile()
+{
+    data::UserInterface *ui = m_data.ui();
+    if (!ui)
+        return QString();
+    const QString current = CurrentDocumentPath();
+    return ui->askOpenFileName(Translate(QStringLiteral("Select File")), current.isEmpty() ? DocumentsRoot() : current);
+}
+
+bool TdmKlientEdit1::InsertDocument()
+{
+    CheckOwnForCommand();
+    const QString file = askDocumentFile();
+    if (file.isEmpty())
+        return false;
+    m_documents->append();
+    m_documents->field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    return true;
+}
+
+bool TdmKlientEdit1::ChooseDocumentFile()
+{
+    if (!m_documents->isActive() || (m_documents->isEmpty() && !m_documents->isEditing()))
+        return false;
+    const QString file = askDocumentFile();
+    if (file.isEmpty())
+        return false;
+    if (!m_documents->isEditing())
+        m_documents->edit();
+    m_documents->field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    return true;
+}
+
 void TdmKlientEdit1::RecordContact(bool plannedContactChosen)
 {
     data::MainServices *main = m_data.mainServices();

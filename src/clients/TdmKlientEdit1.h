@@ -91,6 +91,11 @@ public:
     // The current document's full path (for opening and attaching); empty without one.
     QString CurrentDocumentPath() const;
     void OpenCurrentDocument();
+    // A new document chosen from the files ("Select File", starting at the current document); the
+    // row is appended only when a file was chosen.
+    bool InsertDocument();
+    // Another file for the current document, chosen the same way.
+    bool ChooseDocumentFile();
 
     // Commands.
     void RecordContact(bool plannedContactChosen);
@@ -119,6 +124,7 @@ private:
     void refuse(const QString &message, const QString &caption);
     void clientSaved();
     void closePages();
+    QString askDocumentFile();
 
     data::TData1 &m_data;
     QString m_prefix;

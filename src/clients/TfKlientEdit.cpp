@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,6 +82,29 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
                     Translate(QStringLiteral("Müük")));
     m_pages->addTab(gridPage(TdmKlientEdit1::Agents, QStringLiteral("tasAgendid"), true),
                     Translate(QStringLiteral("Agendid")));
+
+    // Names of code-name pairs are chosen from their lists, the document's file from the files.
+    const std::pair<int, QStringList> buttonColumns[] = {
+        {TdmKlientEdit1::Main, {QStringLiteral("KONTAKTISIKAMET")}},
+        {TdmKlientEdit1::Products,
+         {QStringLiteral("TOOTEGRNIMI"), QStringLiteral("TOOTENIMI"), QStringLiteral("TOOTELISANIMI")}},
+        {TdmKlientEdit1::Classifiers, {QStringLiteral("KL1GRNIMI"), QStringLiteral("KL1NIMI")}},
+        {TdmKlientEdit1::Documents, {QStringLiteral("KLIDOKFILENAME")}},
+        {TdmKlientEdit1::Sales,
+         {QStringLiteral("AGENTNIMI"), QStringLiteral("TOOTEGRNIMI"), QStringLiteral("TOOTENIMI"),
+          QStringLiteral("PROJNIMI")}},
+        {TdmKlientEdit1::Agents, {QStringLiteral("AGENTNIMI")}},
+    };
+    for (const auto &[pageIndex, fields] : buttonColumns) {
+        TDBGrid *grid = m_grids.value(pageIndex);
+        grid->setButtonFields(fields);
+        connect(grid, &TDBGrid::cellButtonClicked, this, [this, pageIndex](const QString &field) {
+            runCommand([this, pageIndex, field] { GridButtonClick(pageIndex, field); });
+        });
+    }
+    // The refinement's title comes with the refinement and is never typed.
+    m_grids.value(TdmKlientEdit1::Products)
+        ->setFieldBackground(QStringLiteral("TOOTELISATIITEL"), palette().brush(QPalette::Button));
 
     addCommand(
         QStringLiteral("Kontaktkirja1"), Translate(QStringLiteral("Kontakt kirja")), [this] { bTeeKontaktClick(); },
@@ -632,15 +654,17 @@ void TfKlientEdit::bAvaEmafirmaClick()
 
 void TfKlientEdit::DocumentInsert()
 {
-    if (!m_module)
+    if (m_module)
+        m_module->InsertDocument();
+}
+
+void TfKlientEdit::GridButtonClick(int page, const QString &fieldName)
+{
+    TDBGrid *grid = m_grids.value(page);
+    if (!m_module || !grid || !grid->dataSet())
         return;
-    m_module->CheckOwnForCommand();
-    const QString start =
-        m_module->CurrentDocumentPath().isEmpty() ? m_module->DocumentsRoot() : m_module->CurrentDocumentPath();
-    const QString file = QFileDialog::getOpenFileName(this, Translate(QStringLiteral("Select File")), start);
-    if (file.isEmpty())
-        return;
-    data::DataSet &docs = *m_module->taKliendiDokum();
-    docs.append();
-    docs.field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    if (page == TdmKlientEdit1::Documents && fieldName.compare(QLatin1String("KLIDOKFILENAME"), Qt::CaseInsensitive) == 0)
+        m_module->ChooseDocumentFile();
+    else
+        context().data->PickByFieldName(grid->dataSet()->field(fieldName));
 }

@@ -56,6 +56,8 @@ public:
     void bAvaDokumentClick();
     void bAvaEmafirmaClick();
     void DocumentInsert();
+    // The "..." of a grid column on a page.
+    void GridButtonClick(int page, const QString &fieldName);
 
 private:
     QWidget *mainPage();

@@ -1192,20 +1192,7 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         }
 
         if (chosen) {
-            const QVariant key = list.field(desc->lookupKey).value();
-            const QVariant groupValue =
-                desc->groupField.isEmpty() || !list.findField(desc->groupField) ? QVariant() : list.field(desc->groupField).value();
-            const Field *nameField = list.findField(desc->nameColumn);
-            const QVariant name = nameField ? nameField->value()
-                                            : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') +
-                                                       list.field("AGPERENIMI").asString());
-            ApplyWhere(list, QString());
-            if (group && groupValue.isValid())
-                group->setValue(groupValue);
-            if (keyField)
-                keyField->setValue(key);
-            if (&field != keyField && !field.isReadOnly())
-                field.setValue(name);
+            takeLookupRow(*desc, field, list);
             return;
         }
         ApplyWhere(list, QString());
@@ -1216,6 +1203,71 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         if (answer != UserInterface::Answer::No)
             throw Abort();
     }
+}
+
+void TData1::takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &list)
+{
+    DataSet &row = field.dataSet();
+    Field *keyField = row.findField(desc.keyField);
+    Field *group = desc.groupField.isEmpty() ? nullptr : row.findField(desc.groupField);
+    const QVariant key = list.field(desc.lookupKey).value();
+    const QVariant groupValue =
+        desc.groupField.isEmpty() || !list.findField(desc.groupField) ? QVariant() : list.field(desc.groupField).value();
+    const Field *nameField = list.findField(desc.nameColumn);
+    const QVariant name = nameField ? nameField->value()
+                                    : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') +
+                                               list.field("AGPERENIMI").asString());
+    ApplyWhere(list, QString());
+    if (group && groupValue.isValid())
+        group->setValue(groupValue);
+    if (keyField)
+        keyField->setValue(key);
+    if (&field != keyField && !field.isReadOnly())
+        field.setValue(name);
+}
+
+bool TData1::PickByFieldName(Field &field)
+{
+    const auto desc = descriptorFor(field.fieldName());
+    DataSet &row = field.dataSet();
+    if (!desc || !m_ui || !row.isActive() || field.isReadOnly())
+        return false;
+    // The row's own rules (rights, the client posted first) speak before any list is shown.
+    const bool wasEditing = row.isEditing();
+    if (!wasEditing)
+        row.edit();
+    DataSet &list = *dataSet(desc->list);
+    if (!list.isActive())
+        list.open();
+    QStringList restriction;
+    const Field *group = desc->groupField.isEmpty() ? nullptr : row.findField(desc->groupField);
+    if (group && !group->isNull())
+        restriction << desc->groupField + QStringLiteral("=") + SqlQuote(group->asString());
+    if (!desc->fixed.isEmpty())
+        restriction << desc->fixed;
+    ApplyWhere(list, restriction.join(QStringLiteral(" AND ")));
+    RecordChoice choice;
+    choice.caption = Translate(desc->caption);
+    choice.dataSet = &list;
+    choice.keyField = desc->lookupKey;
+    if (const Field *keyField = row.findField(desc->keyField))
+        choice.currentKey = keyField->text();
+    QString key;
+    bool chosen = false;
+    try {
+        chosen = m_ui->selectRecord(choice, key) && !key.isEmpty();
+    } catch (...) {
+        ApplyWhere(list, QString());
+        throw;
+    }
+    if (!chosen) {
+        ApplyWhere(list, QString());
+        if (!wasEditing)
+            row.cancel();
+        return false;
+    }
+    takeLookupRow(*desc, field, list);
+    return true;
 }
 
 } // namespace data

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "ClientCardFixture.h"
 #include "WindowDriver.h"
@@ -15,9 +16,11 @@
 #include "clients/TdmKlientEdit1.h"
 #include "clients/TfKlientEdit.h"
 #include "data/DataSet.h"
+#include "ui/DataSetModel.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBGrid.h"
 #include "ui/TDBValComboBox.h"
+#include "ui/THDBNavigator.h"
 
 using Answer = data::UserInterface::Answer;
 
@@ -57,6 +60,25 @@ protected:
         card->parentWidget()->close();
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The grid's cursor on a field of its current row; false when the grid shows no such column.
+    static bool selectCell(TDBGrid *grid, const char *fieldName)
+    {
+        const int column = grid->dataModel()->columnOfField(QString::fromLatin1(fieldName));
+        const int row = std::max(grid->dataSet()->currentRow(), 0);
+        if (column < 0)
+            return false;
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(row, column));
+        QApplication::processEvents();
+        return true;
+    }
+    static void clickCellButton(TDBGrid *grid)
+    {
+        ASSERT_TRUE(grid->cellButton()->isVisible());
+        QTest::mouseClick(grid->cellButton(), Qt::LeftButton);
+        QApplication::processEvents();
     }
 
     std::unique_ptr<TfMain> main;
@@ -177,6 +199,94 @@ TEST_F(ClientCardWindow, ClosedCardsModuleServesTheNextCard)
     EXPECT_TRUE(second->cbAktiivsed()->isChecked());
     EXPECT_EQ(second->grid(0)->model()->index(0, 0).data().toString(), QStringLiteral("Jaan Saar"));
     second->cbAktiivsed()->setChecked(false);
+}
+
+TEST_F(ClientCardWindow, GridNameButtonsPickTheKeyAndNameFromTheirLists)
+{
+    main->OpenClientCard(1, TdmKlientEdit1::Products);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    TDBGrid *products = card->grid(TdmKlientEdit1::Products);
+    data::DataSet &rows = *products->dataSet();
+    ASSERT_FALSE(rows.isEmpty());
+
+    // Only the name columns carry the button; the refinement's title is drawn as not typed into.
+    ASSERT_TRUE(selectCell(products, "KLITOODEKOGUS"));
+    EXPECT_FALSE(products->cellButton()->isVisible());
+    ASSERT_TRUE(selectCell(products, "TOOTELISATIITEL"));
+    EXPECT_FALSE(products->cellButton()->isVisible());
+    EXPECT_EQ(products->currentIndex().data(Qt::BackgroundRole).value<QBrush>().color(),
+              card->palette().color(QPalette::Button));
+    EXPECT_FALSE(products->model()->flags(products->currentIndex()) & Qt::ItemIsEditable);
+
+    // Another group: its key and name land in the row, and the product of the old group goes.
+    ASSERT_TRUE(selectCell(products, "TOOTEGRNIMI"));
+    QStringList groups;
+    ui.expectRecordSelection("Tootegrupid", true, 1, &groups, "TOOTEGRNIMI");
+    clickCellButton(products);
+    EXPECT_EQ(groups, (QStringList{"Arvutid", "Mööbel"}));
+    EXPECT_EQ(rows.state(), data::DataSet::State::Edit);
+    EXPECT_EQ(rows.field("TOOTEGRID").asInt(), 2);
+    EXPECT_EQ(rows.field("TOOTEGRNIMI").asString(), QStringLiteral("Mööbel"));
+    EXPECT_TRUE(rows.field("TOOTEID").isNull());
+    // The products offered are those of the row's group.
+    ASSERT_TRUE(selectCell(products, "TOOTENIMI"));
+    QStringList shown;
+    ui.expectRecordSelection("Tooted", true, 0, &shown, "TOOTENIMI");
+    QTest::keyClick(products, Qt::Key_Return, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, QStringList{"Kirjutuslaud"});
+    EXPECT_EQ(rows.field("TOOTEID").asInt(), 2);
+    EXPECT_EQ(rows.field("TOOTENIMI").asString(), QStringLiteral("Kirjutuslaud"));
+    rows.cancel();
+
+    // Cancelling the list leaves a row in browse as it was.
+    ASSERT_TRUE(selectCell(products, "TOOTEGRNIMI"));
+    ui.expectRecordSelection("Tootegrupid", false, 0);
+    clickCellButton(products);
+    EXPECT_EQ(rows.state(), data::DataSet::State::Browse);
+    EXPECT_EQ(rows.field("TOOTEGRID").asInt(), 1);
+
+    // Classifiers of the row's group only.
+    card->ShowPage(TdmKlientEdit1::Classifiers);
+    TDBGrid *classifiers = card->grid(TdmKlientEdit1::Classifiers);
+    classifiers->dataSet()->first();
+    ASSERT_TRUE(selectCell(classifiers, "KL1NIMI"));
+    QStringList shownClassifiers;
+    ui.expectRecordSelection("Klassifikaatorid", false, 0, &shownClassifiers, "KL1NIMI");
+    clickCellButton(classifiers);
+    EXPECT_EQ(shownClassifiers, QStringList{"Suur"});
+
+    // A contact person's occupation.
+    exec("update or insert into KAMETID (AMETID, AMET) values (1, 'Juhataja') matching (AMETID)");
+    card->ShowPage(TdmKlientEdit1::Main);
+    TDBGrid *persons = card->grid(TdmKlientEdit1::Main);
+    ASSERT_TRUE(selectCell(persons, "KONTAKTISIKAMET"));
+    ui.expectRecordSelection("Ametid", true, 0);
+    clickCellButton(persons);
+    EXPECT_EQ(persons->dataSet()->field("AMETID").asInt(), 1);
+    EXPECT_EQ(persons->dataSet()->field("KONTAKTISIKAMET").asString(), QStringLiteral("Juhataja"));
+    persons->dataSet()->cancel();
+
+    // Sales and agents have their buttons as well.
+    card->ShowPage(TdmKlientEdit1::Sales);
+    for (const char *field : {"AGENTNIMI", "TOOTEGRNIMI", "TOOTENIMI", "PROJNIMI"})
+        EXPECT_TRUE(card->grid(TdmKlientEdit1::Sales)->hasButton(field)) << field;
+    EXPECT_TRUE(card->grid(TdmKlientEdit1::Agents)->hasButton("AGENTNIMI"));
+}
+
+TEST_F(ClientCardWindow, GridNameButtonOnAnotherAgentsClientIsRefusedBeforeTheList)
+{
+    main->OpenClientCard(2, TdmKlientEdit1::Agents);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    TDBGrid *agents = card->grid(TdmKlientEdit1::Agents);
+    ASSERT_FALSE(agents->dataSet()->isEmpty());
+    ASSERT_TRUE(selectCell(agents, "AGENTNIMI"));
+    ui.expectMessage("Agendil lubatud muuta vaid oma kliente !", "Kliendid");
+    clickCellButton(agents);
+    EXPECT_EQ(agents->dataSet()->state(), data::DataSet::State::Browse);
+    EXPECT_EQ(agents->dataSet()->field("AGENTKOOD").asInt(), 3);
 }
 
 } // namespace
