@@ -4,9 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -16,6 +19,7 @@
 #include "clients/TdmKlientEdit1.h"
 #include "clients/TfKlientEdit.h"
 #include "data/DataSet.h"
+#include "data/ProgramParameters.h"
 #include "ui/DataSetModel.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBGrid.h"
@@ -287,6 +291,74 @@ TEST_F(ClientCardWindow, GridNameButtonOnAnotherAgentsClientIsRefusedBeforeTheLi
     clickCellButton(agents);
     EXPECT_EQ(agents->dataSet()->state(), data::DataSet::State::Browse);
     EXPECT_EQ(agents->dataSet()->field("AGENTKOOD").asInt(), 3);
+}
+
+TEST_F(ClientCardWindow, DocumentsAreChosenFromTheFilesOnInsertAndWithTheFileButton)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/docs";
+    ASSERT_TRUE(QDir(dir.path()).mkpath("docs/a"));
+    for (const QString &f : {root + "/a/b.pdf", root + "/c.pdf"}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString rootParameter = QString::fromLatin1(ProgramParameters::DocumentsRootDirectory);
+    ASSERT_TRUE(module->SetParameter(rootParameter, root));
+
+    main->OpenClientCard(1, TdmKlientEdit1::Documents);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    data::DataSet &docs = *card->module()->taKliendiDokum();
+    THDBNavigator *navigator = card->navigator(TdmKlientEdit1::Documents);
+    const int before = docs.recordCount();
+
+    // A chosen file becomes a new row holding its name under the root.
+    ui.expectOpenFileName("Select File", true, root + "/a/b.pdf");
+    QTest::mouseClick(navigator->button(THDBNavigator::Insert), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(docs.state(), data::DataSet::State::Insert);
+    EXPECT_EQ(docs.field("KLIDOKFILENAME").asString(), QStringLiteral("a/b.pdf"));
+    EXPECT_EQ(docs.field("KLIDOKTYYP").asString(), QStringLiteral("file"));
+    QTest::mouseClick(navigator->button(THDBNavigator::Post), Qt::LeftButton);
+    EXPECT_EQ(committedCount("select count(*) from KLIDOKUM where KLIKOOD = 1 and KLIDOKFILENAME = 'a/b.pdf'"), 1);
+
+    // The dialog starts at the current document; Cancel adds nothing.
+    QString start;
+    ui.expectOpenFileName("Select File", false, QString(), &start);
+    QTest::mouseClick(navigator->button(THDBNavigator::Insert), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(QDir::cleanPath(start), QDir::cleanPath(root + "/a/b.pdf"));
+    EXPECT_EQ(docs.state(), data::DataSet::State::Browse);
+    EXPECT_EQ(docs.recordCount(), before + 1);
+
+    // The file column's button changes the current row's file.
+    TDBGrid *grid = card->grid(TdmKlientEdit1::Documents);
+    ASSERT_TRUE(selectCell(grid, "KLIDOKFILENAME"));
+    start.clear();
+    ui.expectOpenFileName("Select File", true, root + "/c.pdf", &start);
+    clickCellButton(grid);
+    EXPECT_EQ(QDir::cleanPath(start), QDir::cleanPath(root + "/a/b.pdf"));
+    EXPECT_EQ(docs.state(), data::DataSet::State::Edit);
+    EXPECT_EQ(docs.field("KLIDOKFILENAME").asString(), QStringLiteral("c.pdf"));
+    // Cancel on that dialog leaves the row alone.
+    docs.cancel();
+    ui.expectOpenFileName("Select File", false, QString());
+    clickCellButton(grid);
+    EXPECT_EQ(docs.state(), data::DataSet::State::Browse);
+    EXPECT_EQ(docs.field("KLIDOKFILENAME").asString(), QStringLiteral("a/b.pdf"));
+
+    // Another agent's client gets no dialog.
+    main->OpenClientCard(2, TdmKlientEdit1::Documents);
+    TfKlientEdit *other = activeCard();
+    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other, card);
+    ui.expectMessage("Agendile lubatud vaid omad kliendid !", "Klient - Võõras Klient ");
+    QTest::mouseClick(other->navigator(TdmKlientEdit1::Documents)->button(THDBNavigator::Insert), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(other->module()->taKliendiDokum()->state(), data::DataSet::State::Browse);
+
+    exec("delete from KLIDOKUM where KLIKOOD = 1 and KLIDOKFILENAME = 'a/b.pdf'");
+    module->SetParameter(rootParameter, QString());
 }
 
 } // namespace
