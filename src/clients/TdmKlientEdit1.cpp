@@ -738,6 +738,36 @@ void TdmKlientEdit1::PlanContact()
     main->PlanContact(m_clientCode, m_taKlient->field(QStringLiteral("KLINIMI")).asString(), 0, QString(), 0);
 }
 
+void TdmKlientEdit1::OpenCurrentPlan()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (main && m_plans->isActive() && !m_plans->isEmpty())
+        main->OpenNextContact(static_cast<int>(m_plans->field(QStringLiteral("JKONTAKTID")).asInt()));
+}
+
+void TdmKlientEdit1::OpenCurrentContact()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (!main || !m_contacts->isActive() || m_contacts->isEmpty())
+        return;
+    // A contact made by a mass offer is seen in that offer.
+    const int group = static_cast<int>(m_contacts->field(QStringLiteral("KONTAKTIDGRUPP")).asInt());
+    if (group > 0)
+        main->OpenMassOffer(group);
+    else
+        main->OpenContact(static_cast<int>(m_contacts->field(QStringLiteral("KONTAKTID")).asInt()));
+}
+
+void TdmKlientEdit1::OpenCurrentProduct()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (!main || !m_products->isActive() || (m_products->isEmpty() && !m_products->isEditing()))
+        return;
+    const Field &product = m_products->field(QStringLiteral("TOOTEID"));
+    if (!product.isNull())
+        main->OpenProduct(static_cast<int>(product.asInt()));
+}
+
 void TdmKlientEdit1::PrintCard()
 {
     CheckOwnForCommand();

@@ -101,6 +101,10 @@ public:
     void RecordContact(bool plannedContactChosen);
     void PlanContact();
     void PrintCard();
+    // The current row of pages 1, 2 and 3 opened in its own window; nothing without a row.
+    void OpenCurrentPlan();
+    void OpenCurrentContact();
+    void OpenCurrentProduct();
     // The printed client card: previewed by the reports when they are there; until then nothing.
     static std::function<void(TdmKlientEdit1 &)> &CardReport();
     // E-mail and dialling: `person` when a contact person is the addressee (the persons dataset stands

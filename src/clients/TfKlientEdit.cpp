@@ -74,8 +74,7 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
     m_pages->addTab(mainPage(), Translate(QStringLiteral("Põhiandm&ed")));
     m_pages->addTab(plansPage(), Translate(QStringLiteral("Pla&neeritud kontaktid")));
     m_pages->addTab(contactsPage(), Translate(QStringLiteral("Senised kon&taktid")));
-    m_pages->addTab(gridPage(TdmKlientEdit1::Products, QStringLiteral("tasTooted"), true),
-                    Translate(QStringLiteral("Kasutatava&d tooted")));
+    m_pages->addTab(productsPage(), Translate(QStringLiteral("Kasutatava&d tooted")));
     m_pages->addTab(classifiersPage(), Translate(QStringLiteral("Täiendav &liigitus")));
     m_pages->addTab(documentsPage(), Translate(QStringLiteral("Dokumend&id")));
     m_pages->addTab(gridPage(TdmKlientEdit1::Sales, QStringLiteral("tasMyyk"), true),
@@ -476,6 +475,13 @@ QWidget *TfKlientEdit::plansPage()
     plan->setObjectName(QStringLiteral("bUusPlaan"));
     connect(plan, &QPushButton::clicked, this, [this] { runCommand([this] { bPlaneeriKontaktClick(); }); });
     bar->insertWidget(2, plan);
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va planeering")), page);
+    open->setObjectName(QStringLiteral("bAvaPlaneering"));
+    open->setToolTip(Translate(QStringLiteral("Ava valitud planeering")));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentPlan(); }); });
+    bar->insertWidget(3, open);
+    connect(m_grids.value(TdmKlientEdit1::Plans), &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentPlan(); }); });
     return page;
 }
 
@@ -495,6 +501,28 @@ QWidget *TfKlientEdit::contactsPage()
         });
     bar->insertWidget(1, m_ownContacts);
     bar->insertWidget(2, m_activeProject);
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va kontakt")), page);
+    open->setObjectName(QStringLiteral("bAvaKontakt"));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentContact(); }); });
+    bar->insertWidget(3, open);
+    connect(m_grids.value(TdmKlientEdit1::Contacts), &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentContact(); }); });
+    return page;
+}
+
+QWidget *TfKlientEdit::productsPage()
+{
+    QWidget *page = gridPage(TdmKlientEdit1::Products, QStringLiteral("tasTooted"), true);
+    auto *bar = qobject_cast<QHBoxLayout *>(page->layout()->itemAt(0)->layout());
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va toode")), page);
+    open->setObjectName(QStringLiteral("bAvaToode"));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentProduct(); }); });
+    bar->insertWidget(1, open);
+    // A double-click opens the product; typing or F2 edits the cell.
+    TDBGrid *grid = m_grids.value(TdmKlientEdit1::Products);
+    grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(grid, &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentProduct(); }); });
     return page;
 }
 

@@ -64,6 +64,7 @@ private:
     QWidget *gridPage(int page, const QString &objectName, bool editable);
     QWidget *plansPage();
     QWidget *contactsPage();
+    QWidget *productsPage();
     QWidget *classifiersPage();
     QWidget *documentsPage();
     void prepareFields();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "clients/TfKlientEdit.h"
 #include "data/DataSet.h"
 #include "data/ProgramParameters.h"
+#include "reference/TfTooted.h"
 #include "ui/DataSetModel.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBGrid.h"
@@ -359,6 +361,85 @@ TEST_F(ClientCardWindow, DocumentsAreChosenFromTheFilesOnInsertAndWithTheFileBut
 
     exec("delete from KLIDOKUM where KLIKOOD = 1 and KLIDOKFILENAME = 'a/b.pdf'");
     module->SetParameter(rootParameter, QString());
+}
+
+TEST_F(ClientCardWindow, PageButtonsAndDoubleClicksOpenTheRowsInTheirWindows)
+{
+    exec("insert into KONTAKT (KONTAKTID, AGENTKOOD, KLIKOOD, KONTAKTKUUP, KONTAKTLIIK, KONTAKTTEEMA, KONTAKTIDGRUPP) "
+         "values (21, 7, 3, '04.11.2026', 1, 'Pakkumine', 20)");
+    exec("update KLIENTK set EMAFIRMAKOOD = 5 where KLIKOOD = 4");
+    auto doubleClickRow = [](TDBGrid *grid, int row, const char *field) {
+        ASSERT_LT(row, grid->dataSet()->recordCount());
+        const QRect cell =
+            grid->visualRect(grid->model()->index(row, grid->dataModel()->columnOfField(QString::fromLatin1(field))));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QApplication::processEvents();
+    };
+
+    main->OpenClientCard(1, TdmKlientEdit1::Plans);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    // Plans, contacts and mass offers have no windows under this test: what was asked is recorded.
+    module->setMainServices(&mainWindow);
+    auto *openPlan = card->findChild<QPushButton *>("bAvaPlaneering");
+    ASSERT_NE(openPlan, nullptr);
+    EXPECT_EQ(openPlan->text(), QStringLiteral("A&va planeering"));
+    EXPECT_EQ(openPlan->toolTip(), QStringLiteral("Ava valitud planeering"));
+    QTest::mouseClick(openPlan, Qt::LeftButton);
+    doubleClickRow(card->grid(TdmKlientEdit1::Plans), 1, "JKONTAKTTEEMA");
+    EXPECT_EQ(mainWindow.openedNextContacts, (QList<int>{1, 2}));
+
+    module->setMainServices(main.get());
+    main->OpenClientCard(3, TdmKlientEdit1::Contacts);
+    TfKlientEdit *contacts = activeCard();
+    ASSERT_NE(contacts, card);
+    module->setMainServices(&mainWindow);
+    // The newest first: the mass offer's line opens the offer, the plain contact itself.
+    auto *openContact = contacts->findChild<QPushButton *>("bAvaKontakt");
+    ASSERT_NE(openContact, nullptr);
+    EXPECT_EQ(openContact->text(), QStringLiteral("A&va kontakt"));
+    QTest::mouseClick(openContact, Qt::LeftButton);
+    doubleClickRow(contacts->grid(TdmKlientEdit1::Contacts), 1, "KONTAKTTEEMA");
+    EXPECT_EQ(mainWindow.openedMassOffers, QList<int>{20});
+    EXPECT_EQ(mainWindow.openedContacts, QList<int>{3});
+
+    // The mother company's card, on its first page; none without one.
+    module->setMainServices(main.get());
+    main->OpenClientCard(4, TdmKlientEdit1::Classifiers);
+    TfKlientEdit *daughter = activeCard();
+    module->setMainServices(&mainWindow);
+    QTest::mouseClick(daughter->findChild<QPushButton *>("bAvaEmafirma"), Qt::LeftButton);
+    card->ShowPage(TdmKlientEdit1::Classifiers);
+    QTest::mouseClick(card->findChild<QPushButton *>("bAvaEmafirma"), Qt::LeftButton);
+    EXPECT_EQ(mainWindow.openedCards, (QList<QPair<int, int>>{{5, 0}}));
+
+    // The product opens in the products window, standing on it.
+    module->setMainServices(main.get());
+    main->windowFactory = [this](const QString &className) -> QWidget * {
+        return className == QLatin1String("TfTooted") ? new TfTooted(WindowContext{module.get(), &ui}) : nullptr;
+    };
+    card->ShowPage(TdmKlientEdit1::Products);
+    TDBGrid *products = card->grid(TdmKlientEdit1::Products);
+    ASSERT_FALSE(products->dataSet()->isEmpty());
+    auto *openProduct = card->findChild<QPushButton *>("bAvaToode");
+    ASSERT_NE(openProduct, nullptr);
+    EXPECT_EQ(openProduct->text(), QStringLiteral("A&va toode"));
+    QTest::mouseClick(openProduct, Qt::LeftButton);
+    auto *productList = qobject_cast<TfTooted *>(main->openWindow("TfTooted"));
+    ASSERT_NE(productList, nullptr);
+    ASSERT_TRUE(productList->dataSet()->isActive());
+    EXPECT_EQ(productList->dataSet()->field("TOOTEID").asInt(), 1);
+    // Standing elsewhere, a double-click on the card's row brings it back to the product.
+    productList->dataSet()->locate("TOOTEID", 2);
+    ASSERT_NE(productList->dataSet()->field("TOOTEID").asInt(), 1);
+    main->OpenClientCard(1, TdmKlientEdit1::Products);
+    doubleClickRow(products, 0, "KLITOODEKOMMENT");
+    EXPECT_EQ(products->dataSet()->state(), data::DataSet::State::Browse);
+    EXPECT_EQ(productList->dataSet()->field("TOOTEID").asInt(), 1);
+
+    exec("delete from KONTAKT where KONTAKTID = 21");
+    exec("update KLIENTK set EMAFIRMAKOOD = null where KLIKOOD = 4");
 }
 
 } // namespace
