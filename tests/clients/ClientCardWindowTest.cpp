@@ -442,4 +442,67 @@ TEST_F(ClientCardWindow, PageButtonsAndDoubleClicksOpenTheRowsInTheirWindows)
     exec("update KLIENTK set EMAFIRMAKOOD = null where KLIKOOD = 4");
 }
 
+TEST_F(ClientCardWindow, SaveQuestionComesBeforePlanningMailingAndCalling)
+{
+    main->OpenClientCard(1, TdmKlientEdit1::Main);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    module->setMainServices(&mainWindow);
+    data::DataSet &client = *card->module()->taKlient();
+
+    struct Command
+    {
+        const char *name;
+        std::function<void()> run;
+        std::function<qsizetype()> done;
+    };
+    auto trigger = [card](const char *action) {
+        return [card, action] { card->findChild<QAction *>(action)->trigger(); };
+    };
+    const std::vector<Command> commands = {
+        {"Planeeri kontakt", trigger("Planeerikontakt1"), [this] { return mainWindow.plannedContacts.size(); }},
+        {"&Uus", [card] {
+             card->ShowPage(TdmKlientEdit1::Plans);
+             QTest::mouseClick(card->findChild<QPushButton *>("bUusPlaan"), Qt::LeftButton);
+         }, [this] { return mainWindow.plannedContacts.size(); }},
+        {"Saada e-mail", trigger("Saadaemail1"), [this] { return ui.composedMails().size(); }},
+        {"Helista", trigger("Helista1"), [this] { return ui.dialled().size(); }},
+    };
+    int typed = 0;
+    for (const Command &command : commands) {
+        for (Answer answer : {Answer::Cancel, Answer::Yes, Answer::No}) {
+            SCOPED_TRACE(std::string(command.name) + " answered " + std::to_string(static_cast<int>(answer)));
+            card->ShowPage(TdmKlientEdit1::Main);
+            const QString fax = QStringLiteral("7 000 %1").arg(++typed);
+            // Typed and still in the edit, as when the tool bar's button is clicked.
+            windowdriver::replaceText(card->edit("KLIFAX"), fax);
+            const qsizetype before = command.done();
+            ui.expectQuestion("Andmeid on muudetud!\nKas salvestada ?", card->windowTitle(), answer);
+            command.run();
+            QApplication::processEvents();
+            const QString saved = QStringLiteral("select count(*) from KLIENTK where KLIKOOD = 1 and KLIFAX = '%1'").arg(fax);
+            switch (answer) {
+            case Answer::Cancel:
+                EXPECT_EQ(command.done(), before);
+                EXPECT_EQ(client.state(), data::DataSet::State::Edit);
+                EXPECT_EQ(client.field("KLIFAX").asString(), fax);
+                EXPECT_EQ(committedCount(saved), 0);
+                client.cancel();
+                break;
+            case Answer::Yes:
+                EXPECT_EQ(command.done(), before + 1);
+                EXPECT_EQ(client.state(), data::DataSet::State::Browse);
+                EXPECT_EQ(committedCount(saved), 1);
+                break;
+            default:
+                EXPECT_EQ(command.done(), before + 1);
+                EXPECT_EQ(client.state(), data::DataSet::State::Browse);
+                EXPECT_NE(client.field("KLIFAX").asString(), fax);
+                EXPECT_EQ(committedCount(saved), 0);
+                break;
+            }
+        }
+    }
+}
+
 } // namespace
