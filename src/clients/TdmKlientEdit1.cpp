@@ -198,6 +198,8 @@ void TdmKlientEdit1::setUpClient()
     client.field(QStringLiteral("KLIKOOD")).setDisplayLabel(QStringLiteral("Kood"));
     client.field(QStringLiteral("KLINIMI")).setTag(2);
     m_data.AttachColumnRights(client);
+    client.defineField(QStringLiteral("KLIALE")).setDisplayFormat(QStringLiteral("######0.00 '%'"));
+    client.defineField(QStringLiteral("KLIKAIVE")).setDisplayFormat(QStringLiteral("### ### ### ###"));
 
     // Another country: the places of the old one no longer fit.
     client.defineField(QStringLiteral("RIIKID")).onValidate = [](Field &f, const QVariant &value) {

@@ -505,4 +505,40 @@ TEST_F(ClientCardWindow, SaveQuestionComesBeforePlanningMailingAndCalling)
     }
 }
 
+TEST_F(ClientCardWindow, DiscountAndTurnoverShowInTheirPicturesAndAreTypedPlain)
+{
+    exec("update KLIENTK set KLIALE = 12.5, KLIKAIVE = 1234567 where KLIKOOD = 6");
+    main->OpenClientCard(6, TdmKlientEdit1::Main);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    TDBEdit *discount = card->edit("KLIALE");
+    TDBEdit *turnover = card->edit("KLIKAIVE");
+    card->edit("KLINIMI")->setFocus();
+    EXPECT_EQ(discount->text(), QStringLiteral("12.50 %"));
+    EXPECT_EQ(turnover->text(), QStringLiteral("1 234 567"));
+
+    // In the edit the plain number is typed over; left, the picture shows again.
+    discount->setFocus();
+    EXPECT_EQ(discount->text(), QStringLiteral("12.5"));
+    windowdriver::replaceText(discount, "7.25");
+    windowdriver::replaceText(turnover, "2500000");
+    EXPECT_EQ(discount->text(), QStringLiteral("7.25 %"));
+    card->edit("KLINIMI")->setFocus();
+    EXPECT_EQ(turnover->text(), QStringLiteral("2 500 000"));
+    card->findChild<QAction *>("Salvesta1")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLIKOOD = 6 and KLIALE = 7.25 and KLIKAIVE = 2500000"),
+              1);
+    EXPECT_EQ(discount->text(), QStringLiteral("7.25 %"));
+    EXPECT_EQ(turnover->text(), QStringLiteral("2 500 000"));
+    // The grids' model shows the same pictures.
+    data::DataSet &client = *card->module()->taKlient();
+    int discountIndex = 0;
+    while (discountIndex < client.fieldCount() && client.fieldAt(discountIndex).fieldName() != QLatin1String("KLIALE"))
+        ++discountIndex;
+    EXPECT_EQ(client.textAt(client.currentRow(), discountIndex, true), QStringLiteral("7.25 %"));
+    EXPECT_EQ(client.textAt(client.currentRow(), discountIndex, false), QStringLiteral("7.25"));
+    exec("update KLIENTK set KLIALE = null, KLIKAIVE = null where KLIKOOD = 6");
+}
+
 } // namespace
