@@ -507,8 +507,8 @@ TEST_F(ClientCardWindow, SaveQuestionComesBeforePlanningMailingAndCalling)
 
 TEST_F(ClientCardWindow, DiscountAndTurnoverShowInTheirPicturesAndAreTypedPlain)
 {
-    exec("update KLIENTK set KLIALE = 12.5, KLIKAIVE = 1234567 where KLIKOOD = 6");
-    main->OpenClientCard(6, TdmKlientEdit1::Main);
+    exec("update KLIENTK set KLIALE = 12.5, KLIKAIVE = 1234567 where KLIKOOD = 4");
+    main->OpenClientCard(4, TdmKlientEdit1::Main);
     TfKlientEdit *card = activeCard();
     ASSERT_NE(card, nullptr);
     TDBEdit *discount = card->edit("KLIALE");
@@ -527,7 +527,7 @@ TEST_F(ClientCardWindow, DiscountAndTurnoverShowInTheirPicturesAndAreTypedPlain)
     EXPECT_EQ(turnover->text(), QStringLiteral("2 500 000"));
     card->findChild<QAction *>("Salvesta1")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLIKOOD = 6 and KLIALE = 7.25 and KLIKAIVE = 2500000"),
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLIKOOD = 4 and KLIALE = 7.25 and KLIKAIVE = 2500000"),
               1);
     EXPECT_EQ(discount->text(), QStringLiteral("7.25 %"));
     EXPECT_EQ(turnover->text(), QStringLiteral("2 500 000"));
@@ -538,7 +538,7 @@ TEST_F(ClientCardWindow, DiscountAndTurnoverShowInTheirPicturesAndAreTypedPlain)
         ++discountIndex;
     EXPECT_EQ(client.textAt(client.currentRow(), discountIndex, true), QStringLiteral("7.25 %"));
     EXPECT_EQ(client.textAt(client.currentRow(), discountIndex, false), QStringLiteral("7.25"));
-    exec("update KLIENTK set KLIALE = null, KLIKAIVE = null where KLIKOOD = 6");
+    exec("update KLIENTK set KLIALE = null, KLIKAIVE = null where KLIKOOD = 4");
 }
 
 } // namespace
