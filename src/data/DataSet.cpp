@@ -848,6 +848,7 @@ void DataSet::post()
         if (!inserting && st.type() == fb::Statement::Type::Update && st.affectedRows() == 0)
             throw rowGone();
     }
+    run(afterWrite);
 
     Row &row = m_rows[m_current];
     row.packed = nullptr;

@@ -704,12 +704,12 @@ void TData1::AttachClientRules(DataSet &clients)
         if (ok && (v == 1 || v == 11))
             f.setValue(v);
     };
-    clients.afterPost.push_back([this](DataSet &d) {
+    clients.afterWrite.push_back([this](DataSet &) {
         // The new client's agent and classifier rows go into the transaction that holds the client
         // and are committed with it: a client is never left without the agent that may change it.
+        // Written before the dataset takes the row as saved, so that a failure leaves it being inserted.
         if (m_pendingClient != 0) {
             const int code = m_pendingClient;
-            m_pendingClient = 0;
             try {
                 if (m_session->AgentCode > 0) {
                     SqlStatement q(*m_tr);
@@ -731,9 +731,13 @@ void TData1::AttachClientRules(DataSet &clients)
             } catch (...) {
                 // Nothing but the client's own insert is uncommitted here: it goes back with them.
                 m_tr->rollbackRetaining();
+                m_pendingClient = 0;
                 throw;
             }
         }
+    });
+    clients.afterPost.push_back([this](DataSet &d) {
+        m_pendingClient = 0;
         SaveChangesAfterPost(d);
         reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
         reopenIfOpen(QStringLiteral("taKliendidL"));

@@ -541,4 +541,39 @@ TEST_F(ClientCardWindow, DiscountAndTurnoverShowInTheirPicturesAndAreTypedPlain)
     exec("update KLIENTK set KLIALE = null, KLIKAIVE = null where KLIKOOD = 4");
 }
 
+TEST_F(ClientCardWindow, NewClientWhoseAgentRowFailsStaysBeingInsertedWithWhatWasTyped)
+{
+    // The session's agent is unknown to the database: the client's agent row cannot be written.
+    session.AgentCode = 99;
+    main->NewClientCard();
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    data::DataSet &client = *card->module()->taKlient();
+    windowdriver::replaceText(card->edit("KLINIMI"), "Orb Aknast");
+    windowdriver::replaceText(card->edit("KLIFAX"), "6 999 000");
+    card->edit("KLIEMAIL")->setFocus();
+    QString error;
+    ui.expectMessageText(card->windowTitle(), &error);
+    card->findChild<QAction *>("Salvesta1")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(error.contains("FOREIGN KEY", Qt::CaseInsensitive)) << error.toStdString();
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK where KLINIMI = 'Orb Aknast'"), 0);
+    EXPECT_EQ(count("select count(*) from KLIENTK where KLINIMI = 'Orb Aknast'"), 0);
+    EXPECT_EQ(client.state(), data::DataSet::State::Insert);
+    EXPECT_EQ(client.field("KLINIMI").asString(), QStringLiteral("Orb Aknast"));
+    EXPECT_EQ(client.field("KLIFAX").asString(), QStringLiteral("6 999 000"));
+    EXPECT_TRUE(card->module()->IsNew());
+    EXPECT_TRUE(card->windowTitle().startsWith(QStringLiteral("Uus klient")));
+
+    // With an agent the database knows, the same typed client is saved.
+    session.AgentCode = 7;
+    card->findChild<QAction *>("Salvesta1")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(client.state(), data::DataSet::State::Browse);
+    EXPECT_EQ(committedCount("select count(*) from KLIENTK K join KLIAGENT A on A.KLIKOOD = K.KLIKOOD "
+                             "where K.KLINIMI = 'Orb Aknast' and A.AGENTKOOD = 7"),
+              1);
+    EXPECT_EQ(card->windowTitle(), QStringLiteral("Klient - Orb Aknast "));
+}
+
 } // namespace
