@@ -691,7 +691,8 @@ void TfKlientEdit::GridButtonClick(int page, const QString &fieldName)
     TDBGrid *grid = m_grids.value(page);
     if (!m_module || !grid || !grid->dataSet())
         return;
-    if (page == TdmKlientEdit1::Documents && fieldName.compare(QLatin1String("KLIDOKFILENAME"), Qt::CaseInsensitive) == 0)
+    if (page == TdmKlientEdit1::Documents &&
+        fieldName.compare(QLatin1String("KLIDOKFILENAME"), Qt::CaseInsensitive) == 0)
         m_module->ChooseDocumentFile();
     else
         context().data->PickByFieldName(grid->dataSet()->field(fieldName));

@@ -169,9 +169,10 @@ QString FieldText::toText(fb::FieldKind type, const QVariant &value, int scale)
 
 QString FieldText::formatNumber(fb::FieldKind type, const QVariant &value, int scale, const QString &format)
 {
-    const bool integer = type == fb::FieldKind::SmallInt || type == fb::FieldKind::Integer || type == fb::FieldKind::BigInt;
-    const bool number = integer || type == fb::FieldKind::Numeric || type == fb::FieldKind::Float ||
-                        type == fb::FieldKind::Double;
+    const bool integer =
+        type == fb::FieldKind::SmallInt || type == fb::FieldKind::Integer || type == fb::FieldKind::BigInt;
+    const bool number =
+        integer || type == fb::FieldKind::Numeric || type == fb::FieldKind::Float || type == fb::FieldKind::Double;
     if (!number || format.isEmpty() || !value.isValid() || value.isNull())
         return toText(type, value, scale);
 
@@ -266,7 +267,8 @@ QString FieldText::formatNumber(fb::FieldKind type, const QVariant &value, int s
     QString result = grouped;
     if (!fraction.isEmpty())
         result += QLatin1Char('.') + fraction;
-    const bool zero = !std::any_of(result.cbegin(), result.cend(), [](QChar ch) { return ch.isDigit() && ch != QLatin1Char('0'); });
+    const bool zero =
+        !std::any_of(result.cbegin(), result.cend(), [](QChar ch) { return ch.isDigit() && ch != QLatin1Char('0'); });
     if (negative && !zero)
         result.prepend(QLatin1Char('-'));
     return prefix + result + suffix;

@@ -1215,12 +1215,14 @@ void TData1::takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &
     Field *keyField = row.findField(desc.keyField);
     Field *group = desc.groupField.isEmpty() ? nullptr : row.findField(desc.groupField);
     const QVariant key = list.field(desc.lookupKey).value();
-    const QVariant groupValue =
-        desc.groupField.isEmpty() || !list.findField(desc.groupField) ? QVariant() : list.field(desc.groupField).value();
+    const QVariant groupValue = desc.groupField.isEmpty() || !list.findField(desc.groupField)
+                                    ? QVariant()
+                                    : list.field(desc.groupField).value();
     const Field *nameField = list.findField(desc.nameColumn);
-    const QVariant name = nameField ? nameField->value()
-                                    : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') +
-                                               list.field("AGPERENIMI").asString());
+    const QVariant name =
+        nameField
+            ? nameField->value()
+            : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') + list.field("AGPERENIMI").asString());
     ApplyWhere(list, QString());
     if (group && groupValue.isValid())
         group->setValue(groupValue);

@@ -62,7 +62,8 @@ void TDBGrid::placeCellButton()
         m_cellButton->hide();
         return;
     }
-    const int width = std::min(cell.width(), std::max(cell.height(), fontMetrics().horizontalAdvance(QStringLiteral("...")) + 8));
+    const int width =
+        std::min(cell.width(), std::max(cell.height(), fontMetrics().horizontalAdvance(QStringLiteral("...")) + 8));
     m_cellButton->setGeometry(cell.right() - width + 1, cell.top(), width, cell.height());
     m_cellButton->show();
     m_cellButton->raise();
@@ -191,8 +192,8 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & Qt::ControlModifier)
-        && state() != QAbstractItemView::EditingState) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ControlModifier) && state() != QAbstractItemView::EditingState) {
         if (const data::Field *f = selectedField(); f && hasButton(f->fieldName())) {
             clickCellButton();
             event->accept();

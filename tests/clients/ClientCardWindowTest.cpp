@@ -461,10 +461,12 @@ TEST_F(ClientCardWindow, SaveQuestionComesBeforePlanningMailingAndCalling)
     };
     const std::vector<Command> commands = {
         {"Planeeri kontakt", trigger("Planeerikontakt1"), [this] { return mainWindow.plannedContacts.size(); }},
-        {"&Uus", [card] {
+        {"&Uus",
+         [card] {
              card->ShowPage(TdmKlientEdit1::Plans);
              QTest::mouseClick(card->findChild<QPushButton *>("bUusPlaan"), Qt::LeftButton);
-         }, [this] { return mainWindow.plannedContacts.size(); }},
+         },
+         [this] { return mainWindow.plannedContacts.size(); }},
         {"Saada e-mail", trigger("Saadaemail1"), [this] { return ui.composedMails().size(); }},
         {"Helista", trigger("Helista1"), [this] { return ui.dialled().size(); }},
     };
@@ -480,7 +482,8 @@ TEST_F(ClientCardWindow, SaveQuestionComesBeforePlanningMailingAndCalling)
             ui.expectQuestion("Andmeid on muudetud!\nKas salvestada ?", card->windowTitle(), answer);
             command.run();
             QApplication::processEvents();
-            const QString saved = QStringLiteral("select count(*) from KLIENTK where KLIKOOD = 1 and KLIFAX = '%1'").arg(fax);
+            const QString saved =
+                QStringLiteral("select count(*) from KLIENTK where KLIKOOD = 1 and KLIFAX = '%1'").arg(fax);
             switch (answer) {
             case Answer::Cancel:
                 EXPECT_EQ(command.done(), before);

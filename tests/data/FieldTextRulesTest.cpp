@@ -88,7 +88,8 @@ TEST(FieldTextTest, NumbersShownInTheirPictures)
     EXPECT_EQ(FieldText::formatNumber(FieldKind::Double, 1234567.0, 0, percent), QStringLiteral("1234567.00 %"));
     EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 1234567, 0, grouped), QStringLiteral("1 234 567"));
     EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 999, 0, grouped), QStringLiteral("999"));
-    EXPECT_EQ(FieldText::formatNumber(FieldKind::BigInt, -123456789012LL, 0, grouped), QStringLiteral("-123 456 789 012"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::BigInt, -123456789012LL, 0, grouped),
+              QStringLiteral("-123 456 789 012"));
     // "#" places alone show zero as nothing, as the classic pictures do.
     EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 0, 0, grouped), QString());
     EXPECT_EQ(FieldText::formatNumber(FieldKind::Numeric, QVariant::fromValue(fb::Numeric{123456, 2}), 2,

@@ -9,8 +9,8 @@ namespace {
 
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "question", "input box", "selection list", "selection dialog", "save dialog",
-                                  "open dialog"};
+    static const char *names[] = {"message",          "question",    "input box",  "selection list",
+                                  "selection dialog", "save dialog", "open dialog"};
     return names[k];
 }
 
