@@ -32,6 +32,8 @@
 #include "reference/RebuildPhoneSearchWithProgress.h"
 #include "ui/TfChildBtnBarForm01.h"
 #include "ui/TfDataListForm1.h"
+#include "ui/TfLk2FilterVorm1.h"
+#include "ui/TfLk2Vorm01.h"
 #include "ui/WindowPlacement.h"
 
 struct TfMain::Command
@@ -467,6 +469,23 @@ void TfMain::OpenClientCard(int clientCode, int page)
     }
     m_clientCards.append(card);
     ShowChild(card);
+}
+
+void TfMain::OpenProduct(int productId)
+{
+    auto *products = qobject_cast<TfLk2Vorm01 *>(OpenWindow(QStringLiteral("TfTooted")));
+    data::DataSet *rows = products ? products->dataSet() : nullptr;
+    if (!rows || productId <= 0)
+        return;
+    if (!rows->isActive())
+        rows->open();
+    if (rows->locate(QStringLiteral("TOOTEID"), productId))
+        return;
+    // The window's own filter may hide the product: without it, every product is there.
+    if (auto *filtered = qobject_cast<TfLk2FilterVorm1 *>(products)) {
+        filtered->DisableFilter();
+        rows->locate(QStringLiteral("TOOTEID"), productId);
+    }
 }
 
 void TfMain::NewClientCard()

@@ -40,6 +40,7 @@ public:
     void DisableClientListFilter() override;
     void OpenClientCard(int clientCode, int page) override;
     void NewClientCard() override;
+    void OpenProduct(int productId) override;
     // The open card of a client, found by the code the card holds now; nullptr when none is open.
     TfKlientEdit *clientCard(int clientCode) const;
     // Builds a client card (a new client for code 0); without it the cards are asked of onOpenWindow.

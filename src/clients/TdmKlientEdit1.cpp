@@ -198,6 +198,8 @@ void TdmKlientEdit1::setUpClient()
     client.field(QStringLiteral("KLIKOOD")).setDisplayLabel(QStringLiteral("Kood"));
     client.field(QStringLiteral("KLINIMI")).setTag(2);
     m_data.AttachColumnRights(client);
+    client.defineField(QStringLiteral("KLIALE")).setDisplayFormat(QStringLiteral("######0.00 '%'"));
+    client.defineField(QStringLiteral("KLIKAIVE")).setDisplayFormat(QStringLiteral("### ### ### ###"));
 
     // Another country: the places of the old one no longer fit.
     client.defineField(QStringLiteral("RIIKID")).onValidate = [](Field &f, const QVariant &value) {
@@ -678,6 +680,39 @@ void TdmKlientEdit1::OpenCurrentDocument()
         ui->showMessage(cannot + error, Caption());
 }
 
+QString TdmKlientEdit1::askDocumentFile()
+{
+    data::UserInterface *ui = m_data.ui();
+    if (!ui)
+        return QString();
+    const QString current = CurrentDocumentPath();
+    return ui->askOpenFileName(Translate(QStringLiteral("Select File")), current.isEmpty() ? DocumentsRoot() : current);
+}
+
+bool TdmKlientEdit1::InsertDocument()
+{
+    CheckOwnForCommand();
+    const QString file = askDocumentFile();
+    if (file.isEmpty())
+        return false;
+    m_documents->append();
+    m_documents->field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    return true;
+}
+
+bool TdmKlientEdit1::ChooseDocumentFile()
+{
+    if (!m_documents->isActive() || (m_documents->isEmpty() && !m_documents->isEditing()))
+        return false;
+    const QString file = askDocumentFile();
+    if (file.isEmpty())
+        return false;
+    if (!m_documents->isEditing())
+        m_documents->edit();
+    m_documents->field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    return true;
+}
+
 void TdmKlientEdit1::RecordContact(bool plannedContactChosen)
 {
     data::MainServices *main = m_data.mainServices();
@@ -703,6 +738,36 @@ void TdmKlientEdit1::PlanContact()
     if (m_clientCode <= 0 || !main)
         return;
     main->PlanContact(m_clientCode, m_taKlient->field(QStringLiteral("KLINIMI")).asString(), 0, QString(), 0);
+}
+
+void TdmKlientEdit1::OpenCurrentPlan()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (main && m_plans->isActive() && !m_plans->isEmpty())
+        main->OpenNextContact(static_cast<int>(m_plans->field(QStringLiteral("JKONTAKTID")).asInt()));
+}
+
+void TdmKlientEdit1::OpenCurrentContact()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (!main || !m_contacts->isActive() || m_contacts->isEmpty())
+        return;
+    // A contact made by a mass offer is seen in that offer.
+    const int group = static_cast<int>(m_contacts->field(QStringLiteral("KONTAKTIDGRUPP")).asInt());
+    if (group > 0)
+        main->OpenMassOffer(group);
+    else
+        main->OpenContact(static_cast<int>(m_contacts->field(QStringLiteral("KONTAKTID")).asInt()));
+}
+
+void TdmKlientEdit1::OpenCurrentProduct()
+{
+    data::MainServices *main = m_data.mainServices();
+    if (!main || !m_products->isActive() || (m_products->isEmpty() && !m_products->isEditing()))
+        return;
+    const Field &product = m_products->field(QStringLiteral("TOOTEID"));
+    if (!product.isNull())
+        main->OpenProduct(static_cast<int>(product.asInt()));
 }
 
 void TdmKlientEdit1::PrintCard()

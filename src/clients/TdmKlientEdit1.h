@@ -91,11 +91,20 @@ public:
     // The current document's full path (for opening and attaching); empty without one.
     QString CurrentDocumentPath() const;
     void OpenCurrentDocument();
+    // A new document chosen from the files ("Select File", starting at the current document); the
+    // row is appended only when a file was chosen.
+    bool InsertDocument();
+    // Another file for the current document, chosen the same way.
+    bool ChooseDocumentFile();
 
     // Commands.
     void RecordContact(bool plannedContactChosen);
     void PlanContact();
     void PrintCard();
+    // The current row of pages 1, 2 and 3 opened in its own window; nothing without a row.
+    void OpenCurrentPlan();
+    void OpenCurrentContact();
+    void OpenCurrentProduct();
     // The printed client card: previewed by the reports when they are there; until then nothing.
     static std::function<void(TdmKlientEdit1 &)> &CardReport();
     // E-mail and dialling: `person` when a contact person is the addressee (the persons dataset stands
@@ -119,6 +128,7 @@ private:
     void refuse(const QString &message, const QString &caption);
     void clientSaved();
     void closePages();
+    QString askDocumentFile();
 
     data::TData1 &m_data;
     QString m_prefix;

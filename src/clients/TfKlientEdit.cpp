@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,14 +74,36 @@ TfKlientEdit::TfKlientEdit(const WindowContext &context, int clientCode, int pag
     m_pages->addTab(mainPage(), Translate(QStringLiteral("Põhiandm&ed")));
     m_pages->addTab(plansPage(), Translate(QStringLiteral("Pla&neeritud kontaktid")));
     m_pages->addTab(contactsPage(), Translate(QStringLiteral("Senised kon&taktid")));
-    m_pages->addTab(gridPage(TdmKlientEdit1::Products, QStringLiteral("tasTooted"), true),
-                    Translate(QStringLiteral("Kasutatava&d tooted")));
+    m_pages->addTab(productsPage(), Translate(QStringLiteral("Kasutatava&d tooted")));
     m_pages->addTab(classifiersPage(), Translate(QStringLiteral("Täiendav &liigitus")));
     m_pages->addTab(documentsPage(), Translate(QStringLiteral("Dokumend&id")));
     m_pages->addTab(gridPage(TdmKlientEdit1::Sales, QStringLiteral("tasMyyk"), true),
                     Translate(QStringLiteral("Müük")));
     m_pages->addTab(gridPage(TdmKlientEdit1::Agents, QStringLiteral("tasAgendid"), true),
                     Translate(QStringLiteral("Agendid")));
+
+    // Names of code-name pairs are chosen from their lists, the document's file from the files.
+    const std::pair<int, QStringList> buttonColumns[] = {
+        {TdmKlientEdit1::Main, {QStringLiteral("KONTAKTISIKAMET")}},
+        {TdmKlientEdit1::Products,
+         {QStringLiteral("TOOTEGRNIMI"), QStringLiteral("TOOTENIMI"), QStringLiteral("TOOTELISANIMI")}},
+        {TdmKlientEdit1::Classifiers, {QStringLiteral("KL1GRNIMI"), QStringLiteral("KL1NIMI")}},
+        {TdmKlientEdit1::Documents, {QStringLiteral("KLIDOKFILENAME")}},
+        {TdmKlientEdit1::Sales,
+         {QStringLiteral("AGENTNIMI"), QStringLiteral("TOOTEGRNIMI"), QStringLiteral("TOOTENIMI"),
+          QStringLiteral("PROJNIMI")}},
+        {TdmKlientEdit1::Agents, {QStringLiteral("AGENTNIMI")}},
+    };
+    for (const auto &[pageIndex, fields] : buttonColumns) {
+        TDBGrid *grid = m_grids.value(pageIndex);
+        grid->setButtonFields(fields);
+        connect(grid, &TDBGrid::cellButtonClicked, this, [this, pageIndex](const QString &field) {
+            runCommand([this, pageIndex, field] { GridButtonClick(pageIndex, field); });
+        });
+    }
+    // The refinement's title comes with the refinement and is never typed.
+    m_grids.value(TdmKlientEdit1::Products)
+        ->setFieldBackground(QStringLiteral("TOOTELISATIITEL"), palette().brush(QPalette::Button));
 
     addCommand(
         QStringLiteral("Kontaktkirja1"), Translate(QStringLiteral("Kontakt kirja")), [this] { bTeeKontaktClick(); },
@@ -454,6 +475,13 @@ QWidget *TfKlientEdit::plansPage()
     plan->setObjectName(QStringLiteral("bUusPlaan"));
     connect(plan, &QPushButton::clicked, this, [this] { runCommand([this] { bPlaneeriKontaktClick(); }); });
     bar->insertWidget(2, plan);
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va planeering")), page);
+    open->setObjectName(QStringLiteral("bAvaPlaneering"));
+    open->setToolTip(Translate(QStringLiteral("Ava valitud planeering")));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentPlan(); }); });
+    bar->insertWidget(3, open);
+    connect(m_grids.value(TdmKlientEdit1::Plans), &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentPlan(); }); });
     return page;
 }
 
@@ -473,6 +501,28 @@ QWidget *TfKlientEdit::contactsPage()
         });
     bar->insertWidget(1, m_ownContacts);
     bar->insertWidget(2, m_activeProject);
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va kontakt")), page);
+    open->setObjectName(QStringLiteral("bAvaKontakt"));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentContact(); }); });
+    bar->insertWidget(3, open);
+    connect(m_grids.value(TdmKlientEdit1::Contacts), &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentContact(); }); });
+    return page;
+}
+
+QWidget *TfKlientEdit::productsPage()
+{
+    QWidget *page = gridPage(TdmKlientEdit1::Products, QStringLiteral("tasTooted"), true);
+    auto *bar = qobject_cast<QHBoxLayout *>(page->layout()->itemAt(0)->layout());
+    auto *open = new QPushButton(Translate(QStringLiteral("A&va toode")), page);
+    open->setObjectName(QStringLiteral("bAvaToode"));
+    connect(open, &QPushButton::clicked, this, [this] { runCommand([this] { m_module->OpenCurrentProduct(); }); });
+    bar->insertWidget(1, open);
+    // A double-click opens the product; typing or F2 edits the cell.
+    TDBGrid *grid = m_grids.value(TdmKlientEdit1::Products);
+    grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(grid, &QAbstractItemView::doubleClicked, this,
+            [this] { runCommand([this] { m_module->OpenCurrentProduct(); }); });
     return page;
 }
 
@@ -632,15 +682,18 @@ void TfKlientEdit::bAvaEmafirmaClick()
 
 void TfKlientEdit::DocumentInsert()
 {
-    if (!m_module)
+    if (m_module)
+        m_module->InsertDocument();
+}
+
+void TfKlientEdit::GridButtonClick(int page, const QString &fieldName)
+{
+    TDBGrid *grid = m_grids.value(page);
+    if (!m_module || !grid || !grid->dataSet())
         return;
-    m_module->CheckOwnForCommand();
-    const QString start =
-        m_module->CurrentDocumentPath().isEmpty() ? m_module->DocumentsRoot() : m_module->CurrentDocumentPath();
-    const QString file = QFileDialog::getOpenFileName(this, Translate(QStringLiteral("Select File")), start);
-    if (file.isEmpty())
-        return;
-    data::DataSet &docs = *m_module->taKliendiDokum();
-    docs.append();
-    docs.field(QStringLiteral("KLIDOKFILENAME")).setText(file);
+    if (page == TdmKlientEdit1::Documents &&
+        fieldName.compare(QLatin1String("KLIDOKFILENAME"), Qt::CaseInsensitive) == 0)
+        m_module->ChooseDocumentFile();
+    else
+        context().data->PickByFieldName(grid->dataSet()->field(fieldName));
 }

@@ -56,12 +56,15 @@ public:
     void bAvaDokumentClick();
     void bAvaEmafirmaClick();
     void DocumentInsert();
+    // The "..." of a grid column on a page.
+    void GridButtonClick(int page, const QString &fieldName);
 
 private:
     QWidget *mainPage();
     QWidget *gridPage(int page, const QString &objectName, bool editable);
     QWidget *plansPage();
     QWidget *contactsPage();
+    QWidget *productsPage();
     QWidget *classifiersPage();
     QWidget *documentsPage();
     void prepareFields();

@@ -317,8 +317,11 @@ QString DataSet::textAt(int row, int fieldIndex, bool forDisplay)
     if (row < 0 || row >= fetchedCount() || fieldIndex < 0 || fieldIndex >= fieldCount())
         return QString();
     const Field &f = *m_fields[fieldIndex];
-    if (!f.onGetText)
+    if (!f.onGetText) {
+        if (forDisplay && !f.displayFormat().isEmpty())
+            return FieldText::formatNumber(f.dataType(), valueAt(row, fieldIndex), f.scale(), f.displayFormat());
         return FieldText::toText(f.dataType(), valueAt(row, fieldIndex), f.scale());
+    }
     // The handler reads the field of the current row: point it at the wanted row meanwhile.
     const int saved = m_current;
     const State savedState = m_state;
@@ -845,6 +848,7 @@ void DataSet::post()
         if (!inserting && st.type() == fb::Statement::Type::Update && st.affectedRows() == 0)
             throw rowGone();
     }
+    run(afterWrite);
 
     Row &row = m_rows[m_current];
     row.packed = nullptr;

@@ -142,6 +142,10 @@ public:
     std::vector<Handler> beforeInsert, onNewRecord, afterInsert;
     std::vector<Handler> beforeEdit, afterEdit;
     std::vector<Handler> beforePost, afterPost;
+    // After the row's own statement and before the state leaves Edit or Insert: rows that belong
+    // with this one are written here. Should one throw, the dataset stays in its state with the
+    // values typed, and the handler undoes what the transaction holds of the row.
+    std::vector<Handler> afterWrite;
     std::vector<Handler> beforeCancel, afterCancel;
     std::vector<Handler> beforeDelete, afterDelete;
     std::vector<Handler> afterScroll, afterRefresh;

@@ -98,6 +98,8 @@ QString Field::text(bool forDisplay) const
 {
     if (onGetText)
         return onGetText(*this, forDisplay);
+    if (forDisplay && !m_displayFormat.isEmpty())
+        return FieldText::formatNumber(m_type, value(), m_scale, m_displayFormat);
     return FieldText::toText(m_type, value(), m_scale);
 }
 

@@ -62,6 +62,10 @@ public:
     void setSize(int size) { m_size = size; }
     int scale() const { return m_scale; }      // decimals of a NUMERIC column
     void setScale(int scale) { m_scale = scale; }
+    // How a number is shown when it is not being typed into ("######0.00 '%'", "### ### ###"): see
+    // FieldText::formatNumber. Empty: as typed.
+    const QString &displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString &format) { m_displayFormat = format; }
     const QString &origin() const { return m_origin; } // TABLE.COLUMN when the field is a table column
     void setOrigin(const QString &o) { m_origin = o; }
 
@@ -115,6 +119,7 @@ private:
     int m_tag = 0;
     int m_size = 0;
     int m_scale = 0;
+    QString m_displayFormat;
     QString m_origin;
     DataSet *m_lookupDataSet = nullptr;
     QString m_keyFields;

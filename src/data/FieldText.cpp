@@ -1,5 +1,9 @@
 #include "FieldText.h"
 
+#include <algorithm>
+
+#include <QList>
+#include <QPair>
 #include <QRegularExpression>
 
 #include "DataError.h"
@@ -161,6 +165,113 @@ QString FieldText::toText(fb::FieldKind type, const QVariant &value, int scale)
     case fb::FieldKind::Double: return QString::number(value.toDouble(), 'g', 15);
     default: return value.toString();
     }
+}
+
+QString FieldText::formatNumber(fb::FieldKind type, const QVariant &value, int scale, const QString &format)
+{
+    const bool integer =
+        type == fb::FieldKind::SmallInt || type == fb::FieldKind::Integer || type == fb::FieldKind::BigInt;
+    const bool number =
+        integer || type == fb::FieldKind::Numeric || type == fb::FieldKind::Float || type == fb::FieldKind::Double;
+    if (!number || format.isEmpty() || !value.isValid() || value.isNull())
+        return toText(type, value, scale);
+
+    // The picture: literal text before and after the digit places, the integer places with the
+    // separators standing among them (by place, counted from the right), and the decimal places.
+    QString prefix, suffix;
+    int integerPlaces = 0, integerZeros = 0, decimals = 0, decimalZeros = 0;
+    QList<QPair<int, QString>> separators; // integer places to the right of the separator, its text
+    bool inNumber = false, afterPoint = false, afterNumber = false;
+    QString pending; // literal text met after a digit place; a separator if more places follow
+    QList<QPair<int, QString>> integerLiterals;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        QString literal;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = format.indexOf(c, i + 1);
+            literal = format.mid(i + 1, (end < 0 ? format.size() : end) - i - 1);
+            i = end < 0 ? format.size() : end;
+        } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {
+            if (afterNumber) {
+                // Places after literal text: the literal stood among them.
+                if (!afterPoint)
+                    integerLiterals.append({integerPlaces, pending});
+                pending.clear();
+                afterNumber = false;
+            }
+            inNumber = true;
+            if (afterPoint) {
+                ++decimals;
+                if (c == QLatin1Char('0'))
+                    decimalZeros = decimals;
+            } else {
+                ++integerPlaces;
+                if (c == QLatin1Char('0'))
+                    integerZeros = std::max(integerZeros, 1);
+                if (integerZeros > 0)
+                    ++integerZeros;
+            }
+            continue;
+        } else if (c == QLatin1Char('.') && !afterPoint && !afterNumber) {
+            inNumber = true;
+            afterPoint = true;
+            continue;
+        } else {
+            literal = QString(c);
+        }
+        if (!inNumber)
+            prefix += literal;
+        else {
+            afterNumber = true;
+            pending += literal;
+        }
+    }
+    if (afterNumber)
+        suffix += pending;
+    if (integerZeros > 0)
+        --integerZeros; // counted from the first "0" on: the places that always show
+    // Separators by the number of integer places standing to their right.
+    for (const auto &[placesBefore, text] : integerLiterals)
+        separators.append({integerPlaces - placesBefore, text});
+
+    QString digits;
+    if (type == fb::FieldKind::Numeric && value.userType() == qMetaTypeId<fb::Numeric>())
+        digits = value.value<fb::Numeric>().rescaled(decimals).toString();
+    else if (integer)
+        digits = QString::number(value.toLongLong());
+    else
+        digits = QString::number(value.toDouble(), 'f', decimals);
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    if (negative)
+        digits.remove(0, 1);
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    QString whole = point < 0 ? digits : digits.left(point);
+    QString fraction = point < 0 ? QString() : digits.mid(point + 1);
+    fraction = fraction.leftJustified(decimals, QLatin1Char('0'), true);
+    while (fraction.size() > decimalZeros && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    if (whole == QLatin1String("0") && integerZeros == 0)
+        whole.clear();
+    whole = whole.rightJustified(integerZeros, QLatin1Char('0'));
+
+    QString grouped;
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        const qsizetype fromRight = whole.size() - i; // places to the right, this digit included
+        grouped += whole.at(i);
+        for (const auto &[places, text] : separators)
+            if (places == fromRight - 1 && places > 0)
+                grouped += text;
+    }
+    QString result = grouped;
+    if (!fraction.isEmpty())
+        result += QLatin1Char('.') + fraction;
+    const bool zero =
+        !std::any_of(result.cbegin(), result.cend(), [](QChar ch) { return ch.isDigit() && ch != QLatin1Char('0'); });
+    if (negative && !zero)
+        result.prepend(QLatin1Char('-'));
+    return prefix + result + suffix;
 }
 
 } // namespace data

@@ -22,6 +22,12 @@ public:
     static QVariant toValue(fb::FieldKind type, const QString &text, int scale, const QString &label);
     // A value as shown in grids and edits.
     static QString toText(fb::FieldKind type, const QVariant &value, int scale);
+    // A number in a picture of digit places: "0" a digit always shown, "#" one shown when there is
+    // one, "." the decimal point, text in apostrophes or any other character as it stands; characters
+    // among the integer places separate the digit groups where they stand ("### ### ###" gives
+    // "1 234 567"). As with the classic pictures, "#" alone shows zero as nothing. Other values
+    // than numbers are shown as toText shows them.
+    static QString formatNumber(fb::FieldKind type, const QVariant &value, int scale, const QString &format);
 
     // Text in the short date format, with any of the separators the users type (": . , / -").
     // An invalid text gives an invalid date.

@@ -32,6 +32,11 @@ public:
         (void)personName;
         (void)personCode;
     }
+    // Opens a planned contact; a contact; a mass offer by its group; the products positioned on one.
+    virtual void OpenNextContact(int nextContactId) { (void)nextContactId; }
+    virtual void OpenContact(int contactId) { (void)contactId; }
+    virtual void OpenMassOffer(int groupId) { (void)groupId; }
+    virtual void OpenProduct(int productId) { (void)productId; }
     // Switches the client list's filter off when the list is open, so that its dataset holds every client.
     virtual void DisableClientListFilter() = 0;
     // The main window's caption, the title of several rule messages.

@@ -704,12 +704,12 @@ void TData1::AttachClientRules(DataSet &clients)
         if (ok && (v == 1 || v == 11))
             f.setValue(v);
     };
-    clients.afterPost.push_back([this](DataSet &d) {
+    clients.afterWrite.push_back([this](DataSet &) {
         // The new client's agent and classifier rows go into the transaction that holds the client
         // and are committed with it: a client is never left without the agent that may change it.
+        // Written before the dataset takes the row as saved, so that a failure leaves it being inserted.
         if (m_pendingClient != 0) {
             const int code = m_pendingClient;
-            m_pendingClient = 0;
             try {
                 if (m_session->AgentCode > 0) {
                     SqlStatement q(*m_tr);
@@ -731,9 +731,13 @@ void TData1::AttachClientRules(DataSet &clients)
             } catch (...) {
                 // Nothing but the client's own insert is uncommitted here: it goes back with them.
                 m_tr->rollbackRetaining();
+                m_pendingClient = 0;
                 throw;
             }
         }
+    });
+    clients.afterPost.push_back([this](DataSet &d) {
+        m_pendingClient = 0;
         SaveChangesAfterPost(d);
         reopenIfOpen(QStringLiteral("taTanasedKliKontaktid"));
         reopenIfOpen(QStringLiteral("taKliendidL"));
@@ -1192,20 +1196,7 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         }
 
         if (chosen) {
-            const QVariant key = list.field(desc->lookupKey).value();
-            const QVariant groupValue =
-                desc->groupField.isEmpty() || !list.findField(desc->groupField) ? QVariant() : list.field(desc->groupField).value();
-            const Field *nameField = list.findField(desc->nameColumn);
-            const QVariant name = nameField ? nameField->value()
-                                            : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') +
-                                                       list.field("AGPERENIMI").asString());
-            ApplyWhere(list, QString());
-            if (group && groupValue.isValid())
-                group->setValue(groupValue);
-            if (keyField)
-                keyField->setValue(key);
-            if (&field != keyField && !field.isReadOnly())
-                field.setValue(name);
+            takeLookupRow(*desc, field, list);
             return;
         }
         ApplyWhere(list, QString());
@@ -1216,6 +1207,73 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
         if (answer != UserInterface::Answer::No)
             throw Abort();
     }
+}
+
+void TData1::takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &list)
+{
+    DataSet &row = field.dataSet();
+    Field *keyField = row.findField(desc.keyField);
+    Field *group = desc.groupField.isEmpty() ? nullptr : row.findField(desc.groupField);
+    const QVariant key = list.field(desc.lookupKey).value();
+    const QVariant groupValue = desc.groupField.isEmpty() || !list.findField(desc.groupField)
+                                    ? QVariant()
+                                    : list.field(desc.groupField).value();
+    const Field *nameField = list.findField(desc.nameColumn);
+    const QVariant name =
+        nameField
+            ? nameField->value()
+            : QVariant(list.field("AGEESNIMI").asString() + QLatin1Char(' ') + list.field("AGPERENIMI").asString());
+    ApplyWhere(list, QString());
+    if (group && groupValue.isValid())
+        group->setValue(groupValue);
+    if (keyField)
+        keyField->setValue(key);
+    if (&field != keyField && !field.isReadOnly())
+        field.setValue(name);
+}
+
+bool TData1::PickByFieldName(Field &field)
+{
+    const auto desc = descriptorFor(field.fieldName());
+    DataSet &row = field.dataSet();
+    if (!desc || !m_ui || !row.isActive() || field.isReadOnly())
+        return false;
+    // The row's own rules (rights, the client posted first) speak before any list is shown.
+    const bool wasEditing = row.isEditing();
+    if (!wasEditing)
+        row.edit();
+    DataSet &list = *dataSet(desc->list);
+    if (!list.isActive())
+        list.open();
+    QStringList restriction;
+    const Field *group = desc->groupField.isEmpty() ? nullptr : row.findField(desc->groupField);
+    if (group && !group->isNull())
+        restriction << desc->groupField + QStringLiteral("=") + SqlQuote(group->asString());
+    if (!desc->fixed.isEmpty())
+        restriction << desc->fixed;
+    ApplyWhere(list, restriction.join(QStringLiteral(" AND ")));
+    RecordChoice choice;
+    choice.caption = Translate(desc->caption);
+    choice.dataSet = &list;
+    choice.keyField = desc->lookupKey;
+    if (const Field *keyField = row.findField(desc->keyField))
+        choice.currentKey = keyField->text();
+    QString key;
+    bool chosen = false;
+    try {
+        chosen = m_ui->selectRecord(choice, key) && !key.isEmpty();
+    } catch (...) {
+        ApplyWhere(list, QString());
+        throw;
+    }
+    if (!chosen) {
+        ApplyWhere(list, QString());
+        if (!wasEditing)
+            row.cancel();
+        return false;
+    }
+    takeLookupRow(*desc, field, list);
+    return true;
 }
 
 } // namespace data

@@ -114,6 +114,10 @@ public:
 
     // Typing a name into a name field looks up the row it names and stores that row's key.
     void OnKoodNimiPaarSetText(Field &field, const QString &text);
+    // The "..." of a name of a code-name pair: the row goes into edit (its rules may refuse), the
+    // selection list of that name opens on the row's key, and the chosen row's key and name (and
+    // group) land in the row. Cancel leaves a row that was not being edited as it was.
+    bool PickByFieldName(Field &field);
     // A place's country typed by its name: found in any letter case; an unknown name changes nothing.
     void PlaceCountrySetText(Field &field, const QString &text);
     bool lookupQuestion = false;
@@ -166,6 +170,7 @@ private:
     void rereadClientList(DataSet &changed);
     void priceChanged(Field &field);
     std::optional<LookupDescriptor> descriptorFor(const QString &fieldName) const;
+    void takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &list);
 
     UserInterface *m_ui;
     MainServices *m_main;

@@ -94,6 +94,14 @@ public:
         (void)fileName;
         return false;
     }
+    // The open dialog for an existing file, starting at `startPath` (a folder or a file in it).
+    // Returns the chosen file, or an empty text when cancelled.
+    virtual QString askOpenFileName(const QString &caption, const QString &startPath)
+    {
+        (void)caption;
+        (void)startPath;
+        return QString();
+    }
 };
 
 // Shows the hourglass for the lifetime of the object.

@@ -96,8 +96,22 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         case fb::FieldKind::Double: return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         default: return QVariant();
         }
+    case Qt::BackgroundRole: {
+        const auto it = m_backgrounds.constFind(m_dataSet->fieldAt(f).fieldName().toUpper());
+        return it == m_backgrounds.constEnd() ? QVariant() : QVariant(*it);
+    }
     default: return QVariant();
     }
+}
+
+void DataSetModel::setFieldBackground(const QString &fieldName, const QBrush &brush)
+{
+    if (brush.style() == Qt::NoBrush)
+        m_backgrounds.remove(fieldName.toUpper());
+    else
+        m_backgrounds.insert(fieldName.toUpper(), brush);
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const

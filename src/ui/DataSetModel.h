@@ -3,6 +3,8 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QBrush>
+#include <QHash>
 
 namespace data {
 class DataSet;
@@ -21,6 +23,8 @@ public:
     // The dataset field shown in a model column, or -1.
     int fieldIndex(int column) const;
     int columnOfField(const QString &fieldName) const;
+    // The cells of a field drawn on another background (none: the view's own).
+    void setFieldBackground(const QString &fieldName, const QBrush &brush);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -43,4 +47,5 @@ private:
     data::DataSet *m_dataSet;
     std::vector<int> m_columns;
     bool m_notifying = false;
+    QHash<QString, QBrush> m_backgrounds;
 };

@@ -123,6 +123,18 @@ bool QtUserInterface::askSaveFileName(const QString &caption, const QString &fil
     return true;
 }
 
+QString QtUserInterface::askOpenFileName(const QString &caption, const QString &startPath)
+{
+    QFileDialog dlg(m_parent, caption, startPath);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (QFileInfo(startPath).isFile())
+        dlg.selectFile(startPath);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().constFirst();
+}
+
 void QtUserInterface::setDialer(const QString &program, const QStringList &arguments)
 {
     m_dialer = program;

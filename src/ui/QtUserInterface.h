@@ -32,6 +32,7 @@ public:
     void dial(const QString &destination, const QString &calledParty) override;
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;
+    QString askOpenFileName(const QString &caption, const QString &startPath) override;
     bool openDocument(const QString &path, QString *error = nullptr) override;
     bool openUrl(const QString &url) override;
     // The desktop's mail program through xdg-email (which can attach files), else a mailto: address.

@@ -1,5 +1,6 @@
 #include "TDBEdit.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include "data/DataSet.h"
@@ -24,7 +25,9 @@ void TDBEdit::showValue()
         return;
     m_showing = true;
     data::Field *f = m_link.field();
-    const QString text = f ? f->text(false) : QString();
+    // A formatted number is typed plain: the picture shows only while the edit is left alone.
+    const bool formatted = f && !f->displayFormat().isEmpty() && !hasFocus();
+    const QString text = f ? f->text(formatted) : QString();
     if (text != this->text())
         setText(text);
     setReadOnly(!m_link.canModify());
@@ -62,8 +65,21 @@ void TDBEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+void TDBEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!m_modified && m_link.field() && !m_link.field()->displayFormat().isEmpty()) {
+        showValue();
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+            event->reason() == Qt::ShortcutFocusReason)
+            selectAll();
+    }
+}
+
 void TDBEdit::focusOutEvent(QFocusEvent *event)
 {
     updateRecord();
     QLineEdit::focusOutEvent(event);
+    if (!m_modified && m_link.field() && !m_link.field()->displayFormat().isEmpty())
+        showValue();
 }

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolButton>
 
 #include "DataSetModel.h"
 #include "data/DataSet.h"
@@ -18,6 +19,72 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->hide();
+    m_cellButton = new QToolButton(viewport());
+    m_cellButton->setObjectName(QStringLiteral("CellButton"));
+    m_cellButton->setText(QStringLiteral("..."));
+    m_cellButton->setFocusPolicy(Qt::NoFocus);
+    m_cellButton->hide();
+    connect(m_cellButton, &QToolButton::clicked, this, &TDBGrid::clickCellButton);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TDBGrid::placeCellButton);
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &TDBGrid::placeCellButton);
+}
+
+void TDBGrid::setButtonFields(const QStringList &fieldNames)
+{
+    m_buttonFields.clear();
+    for (const QString &name : fieldNames)
+        m_buttonFields.insert(name.toUpper());
+    placeCellButton();
+}
+
+bool TDBGrid::hasButton(const QString &fieldName) const
+{
+    return m_buttonFields.contains(fieldName.toUpper());
+}
+
+void TDBGrid::setFieldBackground(const QString &fieldName, const QBrush &brush)
+{
+    m_backgrounds.insert(fieldName, brush);
+    if (m_model)
+        m_model->setFieldBackground(fieldName, brush);
+}
+
+void TDBGrid::placeCellButton()
+{
+    const QModelIndex cur = currentIndex();
+    const data::Field *f = selectedField();
+    if (!f || !cur.isValid() || !hasButton(f->fieldName()) || isColumnHidden(cur.column())) {
+        m_cellButton->hide();
+        return;
+    }
+    const QRect cell = visualRect(cur);
+    if (!cell.isValid() || !viewport()->rect().intersects(cell)) {
+        m_cellButton->hide();
+        return;
+    }
+    const int width =
+        std::min(cell.width(), std::max(cell.height(), fontMetrics().horizontalAdvance(QStringLiteral("...")) + 8));
+    m_cellButton->setGeometry(cell.right() - width + 1, cell.top(), width, cell.height());
+    m_cellButton->show();
+    m_cellButton->raise();
+}
+
+void TDBGrid::clickCellButton()
+{
+    if (const data::Field *f = selectedField(); f && hasButton(f->fieldName()))
+        emit cellButtonClicked(f->fieldName());
+}
+
+void TDBGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    placeCellButton();
+}
+
+void TDBGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    placeCellButton();
 }
 
 void TDBGrid::setDataSource(data::DataSource *source)
@@ -28,10 +95,13 @@ void TDBGrid::setDataSource(data::DataSource *source)
     if (!source || !source->dataSet())
         return;
     m_model = new DataSetModel(source->dataSet(), this);
+    for (auto it = m_backgrounds.cbegin(); it != m_backgrounds.cend(); ++it)
+        m_model->setFieldBackground(it.key(), it.value());
     setModel(m_model);
     connect(source, &data::DataSource::currentChanged, this, &TDBGrid::followDataSet);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followDataSet);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::sizeColumns);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::placeCellButton);
     sizeColumns();
     followDataSet();
 }
@@ -96,6 +166,7 @@ void TDBGrid::followDataSet()
 void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
+    placeCellButton();
     data::DataSet *ds = dataSet();
     if (m_following || !ds || !current.isValid() || current.row() == ds->currentRow())
         return;
@@ -120,6 +191,14 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
         emit sortRequested();
         event->accept();
         return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ControlModifier) && state() != QAbstractItemView::EditingState) {
+        if (const data::Field *f = selectedField(); f && hasButton(f->fieldName())) {
+            clickCellButton();
+            event->accept();
+            return;
+        }
     }
     const QString text = event->text();
     const bool modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);

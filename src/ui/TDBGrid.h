@@ -3,12 +3,16 @@
 #include <exception>
 #include <functional>
 
+#include <QBrush>
+#include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QTableView>
 
 #include "data/DataSource.h"
 
 class DataSetModel;
+class QToolButton;
 
 namespace data {
 class DataSet;
@@ -36,6 +40,13 @@ public:
     void followDataSet();
     // Column widths from the fields' display widths.
     void sizeColumns();
+    // Columns of these fields carry a "..." button on their current cell (Ctrl+Enter clicks it too).
+    void setButtonFields(const QStringList &fieldNames);
+    bool hasButton(const QString &fieldName) const;
+    // The button of the current cell; hidden where the column has none.
+    QToolButton *cellButton() const { return m_cellButton; }
+    // The cells of a field drawn on another background.
+    void setFieldBackground(const QString &fieldName, const QBrush &brush);
     // Reports an error of a move the user made in the grid.
     std::function<void(const std::exception &)> onError;
 
@@ -43,14 +54,23 @@ signals:
     void quickSearchRequested(const QString &typed);
     void sortRequested();
     void popupRequested(const QPoint &globalPos);
+    void cellButtonClicked(const QString &fieldName);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void placeCellButton();
+    void clickCellButton();
+
     QPointer<data::DataSource> m_source;
     DataSetModel *m_model = nullptr;
     bool m_following = false;
+    QSet<QString> m_buttonFields;
+    QToolButton *m_cellButton = nullptr;
+    QHash<QString, QBrush> m_backgrounds;
 };

@@ -146,8 +146,18 @@ void TfChildBtnBarForm01::CancelAll()
             s->dataSet()->cancel();
 }
 
+void TfChildBtnBarForm01::UpdateFocusedControl()
+{
+    if (auto *edit = qobject_cast<TDBEdit *>(QApplication::focusWidget()); edit && isAncestorOf(edit))
+        edit->updateRecord();
+    else if (auto *memo = qobject_cast<TDBMemo *>(QApplication::focusWidget()); memo && isAncestorOf(memo))
+        memo->updateRecord();
+}
+
 TfChildBtnBarForm01::SaveAnswer TfChildBtnBarForm01::AskSave()
 {
+    // A tool bar button takes no focus: the text still in the edit is a change as well.
+    UpdateFocusedControl();
     if (IsUnchanged())
         return SaveAnswer::No;
     const auto answer = m_context.ui
@@ -183,10 +193,7 @@ bool TfChildBtnBarForm01::event(QEvent *event)
                     continue;
                 if (event->type() == QEvent::ShortcutOverride) {
                     // What is being typed counts: the edit writes it first, and that may enable Save.
-                    if (auto *edit = qobject_cast<TDBEdit *>(QApplication::focusWidget()); edit && isAncestorOf(edit))
-                        edit->updateRecord();
-                    else if (auto *memo = qobject_cast<TDBMemo *>(QApplication::focusWidget()); memo && isAncestorOf(memo))
-                        memo->updateRecord();
+                    UpdateFocusedControl();
                     if (a->isEnabled())
                         a->trigger();
                 }

@@ -58,6 +58,8 @@ public:
     void CancelAll();
     // Unsaved changes: "Andmeid on muudetud!" / "Kas salvestada ?" with Yes, No and Cancel.
     SaveAnswer AskSave();
+    // The focused data edit or memo writes what is typed in it into its field.
+    void UpdateFocusedControl();
 
     // Runs a command of the window; what it throws is reported (a refusal that has shown its own
     // message stays silent) and false is returned.

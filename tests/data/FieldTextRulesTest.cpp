@@ -77,6 +77,28 @@ TEST(FieldTextTest, LongCommentsAreShortenedForGrids)
     EXPECT_EQ(PikkKommentText(estonian), estonian);
 }
 
+TEST(FieldTextTest, NumbersShownInTheirPictures)
+{
+    using fb::FieldKind;
+    const QString percent = QStringLiteral("######0.00 '%'");
+    const QString grouped = QStringLiteral("### ### ### ###");
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Double, 12.5, 0, percent), QStringLiteral("12.50 %"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Double, 0.0, 0, percent), QStringLiteral("0.00 %"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Double, -3.456, 0, percent), QStringLiteral("-3.46 %"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Double, 1234567.0, 0, percent), QStringLiteral("1234567.00 %"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 1234567, 0, grouped), QStringLiteral("1 234 567"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 999, 0, grouped), QStringLiteral("999"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::BigInt, -123456789012LL, 0, grouped),
+              QStringLiteral("-123 456 789 012"));
+    // "#" places alone show zero as nothing, as the classic pictures do.
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, 0, 0, grouped), QString());
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Numeric, QVariant::fromValue(fb::Numeric{123456, 2}), 2,
+                                      QStringLiteral("# ##0.0")),
+              QStringLiteral("1 234.6"));
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Integer, QVariant(), 0, grouped), QString());
+    EXPECT_EQ(FieldText::formatNumber(FieldKind::Text, QStringLiteral("abc"), 0, grouped), QStringLiteral("abc"));
+}
+
 TEST(PhoneDigitsTest, OnlyDigitsWithoutLeadingZeros)
 {
     EXPECT_EQ(PhoneDigits("+372 (0)5 123-456"), QStringLiteral("37205123456"));

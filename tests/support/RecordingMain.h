@@ -18,6 +18,7 @@ struct RecordingMain : data::MainServices
     int newClientCards = 0;
     // Client code, client name, source contact, person name, person code.
     QStringList plannedContacts;
+    QList<int> openedNextContacts, openedContacts, openedMassOffers, openedProducts;
 
     void ShowChild(QObject *window) override { shownWindows.append(window); }
     void OpenClientCard(int clientCode, int page) override { openedCards.append({clientCode, page}); }
@@ -37,6 +38,10 @@ struct RecordingMain : data::MainServices
                                .arg(personName)
                                .arg(personCode);
     }
+    void OpenNextContact(int nextContactId) override { openedNextContacts.append(nextContactId); }
+    void OpenContact(int contactId) override { openedContacts.append(contactId); }
+    void OpenMassOffer(int groupId) override { openedMassOffers.append(groupId); }
+    void OpenProduct(int productId) override { openedProducts.append(productId); }
     bool CheckRights(bool) override { return true; }
     void ActivateProject(int) override {}
     void DisableClientListFilter() override { ++clientListFilterSwitchedOff; }

@@ -9,7 +9,8 @@ namespace {
 
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "question", "input box", "selection list", "selection dialog", "save dialog"};
+    static const char *names[] = {"message",          "question",    "input box",  "selection list",
+                                  "selection dialog", "save dialog", "open dialog"};
     return names[k];
 }
 
@@ -91,7 +92,8 @@ ScriptedUserInterface::Step ScriptedUserInterface::take(Kind kind, const QString
         << text.toStdString();
     if (s.captured) {
         *s.captured = text;
-    } else if (kind != Kind::Selection && kind != Kind::RecordSelection && kind != Kind::SaveFile) {
+    } else if (kind != Kind::Selection && kind != Kind::RecordSelection && kind != Kind::SaveFile &&
+               kind != Kind::OpenFile) {
         EXPECT_EQ(s.text.toStdString(), text.toStdString());
     }
     EXPECT_EQ(s.caption.toStdString(), caption.toStdString());
@@ -196,4 +198,22 @@ bool ScriptedUserInterface::askSaveFileName(const QString &caption, const QStrin
     if (s.ok)
         fileName = s.value;
     return s.ok;
+}
+
+void ScriptedUserInterface::expectOpenFileName(const QString &caption, bool ok, const QString &fileName,
+                                               QString *startPath)
+{
+    Step s;
+    s.kind = Kind::OpenFile;
+    s.caption = caption;
+    s.ok = ok;
+    s.value = fileName;
+    s.captured = startPath;
+    m_expected.push_back(s);
+}
+
+QString ScriptedUserInterface::askOpenFileName(const QString &caption, const QString &startPath)
+{
+    const Step s = take(Kind::OpenFile, startPath, caption);
+    return s.ok ? s.value : QString();
 }

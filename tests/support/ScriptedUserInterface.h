@@ -25,6 +25,8 @@ public:
                                const QString &shownField = QString());
     // The save dialog: OK gives `fileName`; the proposed name is put into `proposed`.
     void expectSaveFileName(const QString &caption, bool ok, const QString &fileName, QString *proposed = nullptr);
+    // The open dialog: OK gives `fileName`; where it started is put into `startPath`.
+    void expectOpenFileName(const QString &caption, bool ok, const QString &fileName, QString *startPath = nullptr);
     // The text last put on the clipboard and how many times it was set.
     const QString &clipboardText() const { return m_clipboard; }
     int clipboardWrites() const { return m_clipboardWrites; }
@@ -52,6 +54,7 @@ public:
     }
     bool askSaveFileName(const QString &caption, const QString &filter, const QString &defaultSuffix,
                          QString &fileName) override;
+    QString askOpenFileName(const QString &caption, const QString &startPath) override;
     // Files and addresses handed to the desktop, and messages handed to the mail program.
     struct Mail
     {
@@ -82,7 +85,7 @@ public:
     }
 
 private:
-    enum class Kind { Message, Question, Input, Selection, RecordSelection, SaveFile };
+    enum class Kind { Message, Question, Input, Selection, RecordSelection, SaveFile, OpenFile };
     struct Step
     {
         Kind kind = Kind::Message;
