@@ -192,6 +192,13 @@ bool TfChildBtnBarForm01::event(QEvent *event)
                 if (a->shortcut() != pressed)
                     continue;
                 if (event->type() == QEvent::ShortcutOverride) {
+                    // The press itself goes to the control with the focus next, which would type
+                    // its letter: that control hands it to this window to be dropped.
+                    if (QWidget *focused = QApplication::focusWidget(); focused && isAncestorOf(focused)) {
+                        m_shortcutKeyIn = focused;
+                        m_shortcutKey = key->keyCombination();
+                        focused->installEventFilter(this);
+                    }
                     // What is being typed counts: the edit writes it first, and that may enable Save.
                     UpdateFocusedControl();
                     if (a->isEnabled())
@@ -247,6 +254,10 @@ bool TfChildBtnBarForm01::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_shortcutKeyIn && key->keyCombination() == m_shortcutKey) {
+            m_shortcutKeyIn.clear();
+            return true;
+        }
         const bool plain = (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
         if (plain && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
             if (auto *w = qobject_cast<QWidget *>(watched); w && w->property("lookupClearing").toBool()) {

@@ -100,4 +100,7 @@ private:
     QVBoxLayout *m_layout;
     std::vector<QPointer<data::DataSource>> m_sources;
     QPointer<QWidget> m_popupOwner;
+    // The control whose next press of this key is the shortcut's and must not be typed into it.
+    QPointer<QWidget> m_shortcutKeyIn;
+    QKeyCombination m_shortcutKey;
 };

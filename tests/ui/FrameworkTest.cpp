@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QFile>
 #include <QListWidget>
@@ -188,6 +189,33 @@ TEST_F(FrameworkTest, SizesAreKeptPerClassAndOneThatNoLongerFitsOpensTopLeft)
     EXPECT_LE(designed->parentWidget()->height(), room.height());
     designed->parentWidget()->close();
     QApplication::processEvents();
+}
+
+TEST_F(FrameworkTest, AltShortcutTypedInAnEditSavesWhatWasTypedAndTypesNothing)
+{
+    auto *holidays = open<TfPyhad>("Riigiphad1Click");
+    ASSERT_NE(holidays, nullptr);
+    windowCommand(holidays, "Uuskirje1")->trigger();
+    QApplication::processEvents();
+    replaceText(holidays->edKuupaev(), "17-06-2027");
+    holidays->edPyhaNimi()->setFocus();
+    typeText(holidays->edPyhaNimi(), "Kesksuvi");
+    // Alt+S as the user presses it: to the edit that has the focus, offered as a shortcut first.
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_EQ(focused, holidays->edPyhaNimi());
+    QKeyEvent over(QEvent::ShortcutOverride, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"));
+    QApplication::sendEvent(focused, &over);
+    if (!over.isAccepted())
+        QTest::keyClick(focused, Qt::Key_S, Qt::AltModifier);
+    else {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"));
+        QApplication::sendEvent(focused, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"));
+        QApplication::sendEvent(focused, &release);
+    }
+    EXPECT_EQ(count("select count(*) from PYHAD where KUUPAEV = '17.06.2027' and PYHANIMI = 'Kesksuvi'"), 1);
+    EXPECT_EQ(holidays->edPyhaNimi()->text(), QStringLiteral("Kesksuvi"));
+    EXPECT_EQ(holidays->dataSet()->state(), data::DataSet::State::Browse);
 }
 
 TEST_F(FrameworkTest, NewHolidayIsTypedOnTheRecordTabAndSaved)
