@@ -9,7 +9,10 @@
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(this)
 {
     connect(&m_link, &DataLink::changed, this, &TDBEdit::showValue);
-    connect(this, &QLineEdit::textEdited, this, [this] { m_modified = true; });
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        m_modified = true;
+        startEditing();
+    });
 }
 
 void TDBEdit::bind(data::DataSource *source, const QString &fieldName, data::UserInterface *ui)
@@ -33,6 +36,27 @@ void TDBEdit::showValue()
     setReadOnly(!m_link.canModify());
     m_modified = false;
     m_showing = false;
+}
+
+void TDBEdit::startEditing()
+{
+    // The first key puts the record into edit, as the user sees from the enabled Save: a refusal (the
+    // record is another agent's, the level is too low) comes now, and the key is not taken.
+    data::DataSet *ds = m_link.dataSet();
+    if (!ds || !ds->isActive() || ds->isEditing())
+        return;
+    const QString typed = text();
+    const int cursor = cursorPosition();
+    if (!m_link.edit()) {
+        showValue();
+        return;
+    }
+    // Going into edit shows the record again; what was typed stays.
+    if (text() != typed) {
+        setText(typed);
+        setCursorPosition(cursor);
+    }
+    m_modified = true;
 }
 
 bool TDBEdit::updateRecord()

@@ -32,6 +32,8 @@ private:
 
     DataLink m_link;
     bool m_clearingKeys = false;
+    void startEditing();
+
     bool m_modified = false;
     bool m_showing = false;
 };

@@ -35,6 +35,7 @@
 #include "data/TData1.h"
 #include "reference/TfAmetid.h"
 #include "reference/TfPyhad.h"
+#include "reference/TfOmandiVormid.h"
 #include "ui/DataSetModel.h"
 #include "ui/DateRange.h"
 #include "ui/TDBCheckBox.h"
@@ -216,6 +217,41 @@ TEST_F(FrameworkTest, AltShortcutTypedInAnEditSavesWhatWasTypedAndTypesNothing)
     EXPECT_EQ(count("select count(*) from PYHAD where KUUPAEV = '17.06.2027' and PYHANIMI = 'Kesksuvi'"), 1);
     EXPECT_EQ(holidays->edPyhaNimi()->text(), QStringLiteral("Kesksuvi"));
     EXPECT_EQ(holidays->dataSet()->state(), data::DataSet::State::Browse);
+}
+
+TEST_F(FrameworkTest, TheFirstKeyInAnEditPutsTheRecordIntoEditOrIsRefusedAtOnce)
+{
+    auto *holidays = open<TfPyhad>("Riigiphad1Click");
+    ASSERT_NE(holidays, nullptr);
+    holidays->APageControl1()->setCurrentIndex(1);
+    holidays->edPyhaNimi()->setFocus();
+    const QString before = holidays->edPyhaNimi()->text();
+    EXPECT_EQ(holidays->dataSet()->state(), data::DataSet::State::Browse);
+    QTest::keyClick(holidays->edPyhaNimi(), Qt::Key_X);
+    EXPECT_EQ(holidays->dataSet()->state(), data::DataSet::State::Edit);
+    EXPECT_EQ(holidays->edPyhaNimi()->text(), before + QStringLiteral("x"));
+    EXPECT_TRUE(windowCommand(holidays, "Salvesta1")->isEnabled());
+    windowCommand(holidays, "Jta1")->trigger();
+    EXPECT_EQ(holidays->edPyhaNimi()->text(), before);
+
+    // A register the user's level may not change: the message comes with the first key, which is
+    // not taken.
+    session.Level = 2;
+    auto *forms = open<TfOmandiVormid>("Omandivormid1Click");
+    ASSERT_NE(forms, nullptr);
+    TDBEdit *edit = nullptr;
+    for (TDBEdit *e : forms->findChildren<TDBEdit *>())
+        if (e->isEnabled() && !e->isReadOnly() && !e->text().isEmpty()) {
+            edit = e;
+            break;
+        }
+    ASSERT_NE(edit, nullptr);
+    const QString stored = edit->text();
+    ui.expectMessage(QStringLiteral("Kasutajanivoo liiga madal !"), main->windowTitle());
+    QTest::keyClick(edit, Qt::Key_X);
+    EXPECT_TRUE(ui.allSeen());
+    EXPECT_EQ(edit->text(), stored);
+    EXPECT_EQ(forms->dataSet()->state(), data::DataSet::State::Browse);
 }
 
 TEST_F(FrameworkTest, NewHolidayIsTypedOnTheRecordTabAndSaved)
