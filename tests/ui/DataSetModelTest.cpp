@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include "WindowDriver.h"
+
 #include "QtPrinters.h"
 
 #include <QAbstractItemModelTester>
@@ -152,7 +154,8 @@ TEST_F(DataSetModelTest, ColumnsTheServerComputesAreNotEditable)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv); // the calendar's tests show widgets
+    useOffscreenWindows(); // the calendar's tests show widgets, with no screen at hand
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
