@@ -20,6 +20,7 @@
 #include "data/TData1.h"
 #include "data/Translate.h"
 #include "data/UserInterface.h"
+#include "reference/GridColumnOrder.h"
 #include "reference/PickPairName.h"
 #include "ui/TDBCheckBox.h"
 #include "ui/TDBEditBtn.h"
@@ -32,12 +33,28 @@
 namespace {
 
 using Columns = std::vector<std::pair<const char *, const char *>>;
+const char *const ColumnOrder = "cardColumnOrder";
+
+// A grid of the card over one of the page datasets, its columns in the order the page lists them.
+TDBGrid *cardGrid(QWidget *page, data::DataSource *source)
+{
+    auto *grid = new TDBGrid(page);
+    grid->setDataSource(source);
+    if (data::DataSet *ds = source ? source->dataSet() : nullptr)
+        SetGridColumnOrder(grid, ds->property(ColumnOrder).toStringList());
+    return grid;
+}
 
 // The grid columns of a page: the listed fields under their captions, in that order; the rest hidden.
 void showColumns(data::DataSet &ds, const Columns &columns)
 {
-    for (const auto &[field, caption] : columns)
+    QStringList order;
+    for (const auto &[field, caption] : columns) {
         ds.defineField(QString::fromLatin1(field)).setDisplayLabel(Translate(QString::fromUtf8(caption)));
+        order << QString::fromLatin1(field);
+    }
+    // The grids of every card over this (pooled) dataset show the columns in the listed order.
+    ds.setProperty(ColumnOrder, order);
     // Before the grids hear of the open: connected ahead of every grid's model.
     QObject::connect(&ds, &data::DataSet::reset, &ds, [columns, &d = ds] {
         for (int i = 0; i < d.fieldCount(); ++i) {
@@ -406,9 +423,8 @@ QWidget *TfKlientEdit::mainPage()
     bar->addWidget(m_activePersons);
     bar->addStretch(1);
     lowerLayout->addLayout(bar);
-    auto *grid = new TDBGrid(page);
+    auto *grid = cardGrid(page, persons);
     grid->setObjectName(QStringLiteral("grKontaktIsikud"));
-    grid->setDataSource(persons);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     grid->onError = [this](const std::exception &e) { reportError(e); };
@@ -445,9 +461,8 @@ QWidget *TfKlientEdit::gridPage(int pageIndex, const QString &objectName, bool e
     bar->addWidget(navigator);
     bar->addStretch(1);
     layout->addLayout(bar);
-    auto *grid = new TDBGrid(page);
+    auto *grid = cardGrid(page, source);
     grid->setObjectName(QStringLiteral("gr") + objectName.mid(3));
-    grid->setDataSource(source);
     grid->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                          QAbstractItemView::AnyKeyPressed
                                    : QAbstractItemView::NoEditTriggers);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -205,6 +206,25 @@ TEST_F(ClientCardWindow, ClosedCardsModuleServesTheNextCard)
     EXPECT_TRUE(second->cbAktiivsed()->isChecked());
     EXPECT_EQ(second->grid(0)->model()->index(0, 0).data().toString(), QStringLiteral("Jaan Saar"));
     second->cbAktiivsed()->setChecked(false);
+}
+
+TEST_F(ClientCardWindow, PageGridsShowTheirColumnsInTheListedOrder)
+{
+    main->OpenClientCard(1, TdmKlientEdit1::Products);
+    TfKlientEdit *card = activeCard();
+    ASSERT_NE(card, nullptr);
+    auto firstShown = [](TDBGrid *grid, int count) {
+        QStringList names;
+        auto *model = grid->dataModel();
+        for (int visual = 0; visual < count; ++visual) {
+            const int column = grid->horizontalHeader()->logicalIndex(visual);
+            names << model->headerData(column, Qt::Horizontal).toString();
+        }
+        return names;
+    };
+    EXPECT_EQ(firstShown(card->grid(TdmKlientEdit1::Products), 3),
+              (QStringList{"TooteGrupp", "TooteKood", "TooteNimi"}));
+    EXPECT_EQ(firstShown(card->grid(0), 3), (QStringList{"Nimi", "Amet", "Tel"}));
 }
 
 TEST_F(ClientCardWindow, GridNameButtonsPickTheKeyAndNameFromTheirLists)
