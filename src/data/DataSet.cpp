@@ -816,6 +816,8 @@ void DataSet::post()
 {
     if (!isEditing())
         return;
+    // What the user typed, before the rules add what follows from it.
+    const std::vector<QVariant> typed = m_editBuffer;
     run(beforePost);
 
     for (const auto &f : m_fields) {
@@ -841,7 +843,7 @@ void DataSet::post()
     const ParamSql &sql = statementFor(inserting ? Insert : Modify);
     if (sql.isEmpty())
         throw DataError(named(m_name, "Cannot modify a read-only dataset"));
-    if (inserting || !writeChangedColumns()) {
+    if (inserting || !writeChangedColumns(typed)) {
         fb::Statement st(*m_transaction, sql.positional());
         bindParams(st, sql.names(), &m_rows[m_current], &m_editBuffer);
         st.execute();
@@ -878,7 +880,7 @@ const ModifyStatement &DataSet::modifyStatement() const
     return m_modifyParts;
 }
 
-bool DataSet::writeChangedColumns()
+bool DataSet::writeChangedColumns(const std::vector<QVariant> &typed)
 {
     // Writing every column would put back the values this user read over what another user has
     // changed since; writing only the changed ones, and only while they still hold what was read,
@@ -887,21 +889,27 @@ bool DataSet::writeChangedColumns()
     if (!modify.isNarrowable())
         return false;
     const Row &row = m_rows[m_current];
-    std::vector<int> changed;
+    std::vector<int> changed, derived;
     QStringList changedColumns;
     for (int c = 0; c < modify.columns().size(); ++c) {
         const Field *f = findField(modify.columns().at(c));
         if (!f || f->kind() != Field::Kind::Data)
             return false;
-        if (!sameValue(m_editBuffer[f->index()], stored(row, f->index()), false)) {
-            changed.push_back(c);
+        const QVariant &old = stored(row, f->index());
+        if (sameValue(m_editBuffer[f->index()], old, false))
+            continue;
+        changed.push_back(c);
+        // A column only the before-post rules changed (a search column kept in step with the number)
+        // is the program's, not a user's: it is written without asking what it held.
+        if (f->index() < static_cast<int>(typed.size()) && sameValue(typed[f->index()], old, false))
+            derived.push_back(c);
+        else
             changedColumns << f->fieldName();
-        }
     }
     // Nothing changed: nothing is written, so a row another user holds locked does not stop the post.
     if (changed.empty())
         return true;
-    const ParamSql &sql = modify.narrowed(changed);
+    const ParamSql &sql = modify.narrowed(changed, derived);
     fb::Statement st(*m_transaction, sql.positional());
     bindParams(st, sql.names(), &row, &m_editBuffer);
     st.execute();

@@ -193,7 +193,7 @@ private:
     const ModifyStatement &modifyStatement() const;
     // Writes the columns whose values differ from the row as read; false when the modify statement
     // is not of the plain form and must run whole.
-    bool writeChangedColumns();
+    bool writeChangedColumns(const std::vector<QVariant> &typed);
     [[noreturn]] void refuseConflict(const QStringList &changedColumns);
     void ensureFetched(int row);
     void setCurrent(int row);

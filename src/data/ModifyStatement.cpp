@@ -2,6 +2,8 @@
 
 #include "SqlHelpers.h"
 
+#include <algorithm>
+
 #include <QRegularExpression>
 
 namespace data {
@@ -168,10 +170,13 @@ ModifyStatement::ModifyStatement(const QString &original)
     m_narrowable = true;
 }
 
-const ParamSql &ModifyStatement::narrowed(const std::vector<int> &changed) const
+const ParamSql &ModifyStatement::narrowed(const std::vector<int> &changed, const std::vector<int> &unchecked) const
 {
     QString key;
     for (int c : changed)
+        key += QString::number(c) + QLatin1Char(',');
+    key += QLatin1Char('/');
+    for (int c : unchecked)
         key += QString::number(c) + QLatin1Char(',');
     if (auto it = m_built.constFind(key); it != m_built.constEnd())
         return *it;
@@ -179,6 +184,8 @@ const ParamSql &ModifyStatement::narrowed(const std::vector<int> &changed) const
     QString where = QStringLiteral(" where (") + m_condition + QLatin1Char(')');
     for (int c : changed) {
         sets << m_assignments.at(c);
+        if (std::find(unchecked.begin(), unchecked.end(), c) != unchecked.end())
+            continue;
         // Firebird 3 compares text and binary blobs by their whole contents here, so memo columns
         // take part in the check like any other column.
         where += QStringLiteral(" and ") + m_columnTexts.at(c) + QStringLiteral(" is not distinct from :OLD_") +

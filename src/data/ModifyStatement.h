@@ -25,8 +25,9 @@ public:
     // Upper-cased names of the assigned columns, which are also the fields that give their values.
     const QStringList &columns() const { return m_columns; }
     // The statement that assigns only the given columns (indexes into columns(), ascending) and adds
-    // "COL is not distinct from :OLD_COL" for each of them to the condition. Built once per set.
-    const ParamSql &narrowed(const std::vector<int> &changed) const;
+    // "COL is not distinct from :OLD_COL" for each of them to the condition, except for those also in
+    // `unchecked`. Built once per set.
+    const ParamSql &narrowed(const std::vector<int> &changed, const std::vector<int> &unchecked = {}) const;
 
 private:
     QString m_original;

@@ -63,6 +63,7 @@ protected:
             "insert into KLIENTK (KLIKOOD, KLINIMI) values (503, 'Ida Klaas')",
             "insert into KLIENTK (KLIKOOD, KLINIMI) values (504, 'Lääne Metall')",
             "insert into KLIENTK (KLIKOOD, KLINIMI) values (505, 'Kesk Paber')",
+            "insert into KLIENTK (KLIKOOD, KLINIMI, KLITEL) values (506, 'Saare Vili', '600 3000')",
         });
     }
 
@@ -266,3 +267,23 @@ TEST_F(ConcurrentEditTest, EditThatChangesNothingWritesNothing)
 }
 
 } // namespace
+
+TEST_F(ConcurrentEditTest, ColumnsTheProgramDerivesDoNotStopTheUsersOwnChange)
+{
+    User mari(TempDatabase::shared());
+    DataSet &client = mari.client(506);
+    client.edit();
+    client.field(QStringLiteral("KLITEL")).setText(QStringLiteral("600 4000"));
+    // Meanwhile the telephone search column is rebuilt for the number as it was: no user's work.
+    TempDatabase::shared().execute({"update KLIENTK set KLITELTRIM = '6003000' where KLIKOOD = 506"});
+    client.post();
+    EXPECT_EQ(client.state(), DataSet::State::Browse);
+    EXPECT_EQ(stored(506, QStringLiteral("KLITEL, KLITELTRIM")), QStringLiteral("600 4000|6004000"));
+
+    // The number itself changed by another user is still that user's work, and is refused.
+    client.edit();
+    client.field(QStringLiteral("KLITEL")).setText(QStringLiteral("600 5000"));
+    TempDatabase::shared().execute({"update KLIENTK set KLITEL = '600 6000', KLITELTRIM = '6006000' where KLIKOOD = 506"});
+    expectRefused(client, ChangedMeanwhile.arg(client.field(QStringLiteral("KLITEL")).displayLabel()));
+    client.cancel();
+}
