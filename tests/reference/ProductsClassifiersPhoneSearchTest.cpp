@@ -48,20 +48,6 @@ using Answer = data::UserInterface::Answer;
 
 namespace {
 
-TempDatabase &demoDatabase()
-{
-    static TempDatabase *db = [] {
-        auto *d = new TempDatabase(QStringLiteral("reference.fdb"));
-        fb::Attachment a = d->connect();
-        data::DemoData::Options options;
-        options.referenceDate = QDate(2026, 12, 1);
-        data::DemoData::fill(a, options);
-        a.detach();
-        return d;
-    }();
-    return *db;
-}
-
 class ReferenceWindowsTest : public ::testing::Test
 {
 protected:
@@ -71,7 +57,7 @@ protected:
         session.Level = 5;
         session.AgentCode = 0;
         module = std::make_unique<data::TData1>(&ui, nullptr, &session);
-        module->Database1Params() = demoDatabase().params();
+        module->Database1Params() = TempDatabase::demo().params();
         module->Connect();
         settings =
             std::make_unique<TdmUserSettings1>(dir.filePath("velkora1IB"), dir.path(), dir.filePath("registry.ini"));

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "data/DemoData.h"
 #include "data/SchemaScript.h"
 #include "fb/Transaction.h"
 
@@ -58,4 +59,19 @@ TempDatabase &TempDatabase::shared()
 {
     static TempDatabase db;
     return db;
+}
+
+TempDatabase &TempDatabase::demo()
+{
+    // Left to the end of the program: the embedded engine may still hold the file while statics go.
+    static TempDatabase *db = [] {
+        auto *d = new TempDatabase(QStringLiteral("demo.fdb"));
+        fb::Attachment a = d->connect();
+        data::DemoData::Options options;
+        options.referenceDate = QDate(2026, 12, 1);
+        data::DemoData::fill(a, options);
+        a.detach();
+        return d;
+    }();
+    return *db;
 }

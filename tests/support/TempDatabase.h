@@ -27,6 +27,9 @@ public:
 
     // The database shared by the tests of one test program (created on first use).
     static TempDatabase &shared();
+    // A database with the demo register (its "today" 1 December 2026), shared by the tests of one
+    // test program and created on first use.
+    static TempDatabase &demo();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
