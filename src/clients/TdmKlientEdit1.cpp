@@ -472,19 +472,30 @@ void TdmKlientEdit1::PageShown(int page)
     m_pageOpened[static_cast<size_t>(page)] = true;
 }
 
-void TdmKlientEdit1::RefreshContactPages()
+void TdmKlientEdit1::RefreshContactPages(int planId, int contactId)
 {
     for (DataSet *ds : {m_plans.get(), m_contacts.get()}) {
         if (!ds->isActive())
             continue;
-        const QVariant key =
-            ds->isEmpty()
-                ? QVariant()
-                : ds->field(ds == m_plans.get() ? QStringLiteral("JKONTAKTID") : QStringLiteral("KONTAKTID")).value();
+        const bool plans = ds == m_plans.get();
+        const QString keyField = plans ? QStringLiteral("JKONTAKTID") : QStringLiteral("KONTAKTID");
+        const int chosen = plans ? planId : contactId;
+        const QVariant key = chosen > 0 ? QVariant(chosen) : ds->isEmpty() ? QVariant() : ds->field(keyField).value();
         ds->reopen();
-        // Back on the row the user stood on, looked for among the client's few rows.
+        // On the row named, or back on the row the user stood on, looked for among the client's few rows.
         if (key.isValid() && !key.isNull())
-            ds->locate(ds == m_plans.get() ? QStringLiteral("JKONTAKTID") : QStringLiteral("KONTAKTID"), key);
+            ds->locate(keyField, key);
+    }
+}
+
+void TdmKlientEdit1::RefreshOpenCards(data::TData1 &data, int clientCode, int planId, int contactId)
+{
+    if (clientCode <= 0)
+        return;
+    for (const auto &m : data.ClientCardModules()) {
+        auto *module = qobject_cast<TdmKlientEdit1 *>(m.get());
+        if (module && module->m_card && module->m_clientCode == clientCode)
+            module->RefreshContactPages(planId, contactId);
     }
 }
 
@@ -737,7 +748,7 @@ void TdmKlientEdit1::PlanContact()
     data::MainServices *main = m_data.mainServices();
     if (m_clientCode <= 0 || !main)
         return;
-    main->PlanContact(m_clientCode, m_taKlient->field(QStringLiteral("KLINIMI")).asString(), 0, QString(), 0);
+    main->PlanContact(m_clientCode, m_taKlient->field(QStringLiteral("KLINIMI")).asString(), nullptr, QString(), 0);
 }
 
 void TdmKlientEdit1::OpenCurrentPlan()

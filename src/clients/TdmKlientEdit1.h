@@ -61,8 +61,11 @@ public:
     QString Caption() const;
     // A page is shown: the past contacts are read again, pages 3 to 6 open the first time.
     void PageShown(int page);
-    // A contact or a plan of this client was saved or deleted elsewhere: the open pages read them again.
-    void RefreshContactPages();
+    // A contact or a plan of this client was saved or deleted elsewhere: the open pages read them
+    // again and stand on the plan and the contact named (0: on the row they stood on).
+    void RefreshContactPages(int planId = 0, int contactId = 0);
+    // The same for every open card of the client.
+    static void RefreshOpenCards(data::TData1 &data, int clientCode, int planId = 0, int contactId = 0);
     bool PageOpened(int page) const { return m_pageOpened[static_cast<size_t>(page)]; }
 
     // The page filters; each state is kept for the session.

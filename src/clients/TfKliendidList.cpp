@@ -409,7 +409,7 @@ void TfKliendidList::PlanContact()
     QString name;
     data::MainServices *main = context().data ? context().data->mainServices() : nullptr;
     if (main && currentClient(code, name))
-        main->PlanContact(code, name, 0, QString(), 0);
+        main->PlanContact(code, name, nullptr, QString(), 0);
 }
 
 bool TfKliendidList::pick(TEditBtn *picker, const QString &listName, const QString &keyField, const QString &nameField,

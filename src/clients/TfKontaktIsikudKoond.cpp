@@ -205,7 +205,7 @@ void TfKontaktIsikudKoond::PlanContact()
     QString clientName, personName;
     data::MainServices *main = context().data ? context().data->mainServices() : nullptr;
     if (main && currentPerson(client, clientName, personName, person))
-        main->PlanContact(client, clientName, 0, personName, person);
+        main->PlanContact(client, clientName, nullptr, personName, person);
 }
 
 void TfKontaktIsikudKoond::SelectClient()

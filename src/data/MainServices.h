@@ -6,6 +6,8 @@ class QObject;
 
 namespace data {
 
+class DataSet;
+
 // The main window's services as the data modules and the windows reach them.
 class MainServices
 {
@@ -22,13 +24,14 @@ public:
     virtual void ActivateProject(int projectId) = 0;
     // Opens an empty client card for a new client.
     virtual void NewClientCard() {}
-    // Plans a next contact with a client, optionally following a contact and with one of its persons.
-    virtual void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
+    // Plans a next contact with a client, optionally following a contact (`source` stands on it: its
+    // topic, comment and products are copied) and with one of its persons.
+    virtual void PlanContact(int clientCode, const QString &clientName, const DataSet *source, const QString &personName,
                              int personCode)
     {
         (void)clientCode;
         (void)clientName;
-        (void)sourceContactId;
+        (void)source;
         (void)personName;
         (void)personCode;
     }

@@ -536,24 +536,55 @@ void TData1::reopenIfOpen(const QString &name)
 void TData1::rereadClientList(DataSet &changed)
 {
     DataSet *list = taKliendid();
-    if (!list || &changed == list || !list->isActive() || list->isEditing())
+    if (!list || &changed == list)
         return;
-    // Read again only as far as the user stood: a register of a million clients is not fetched
-    // whole for one changed client.
-    const int row = list->currentRow();
-    const QVariant key = row >= 0 && !list->isEmpty() ? list->field(QStringLiteral("KLIKOOD")).value() : QVariant();
-    list->reopen();
-    if (row <= 0 || list->isEmpty())
+    RereadList(*list, QStringLiteral("KLIKOOD"));
+}
+
+void TData1::RereadList(DataSet &list, const QString &keyField)
+{
+    if (!list.isActive() || list.isEditing())
         return;
-    list->fetchMore(row + 1 - list->fetchedCount());
-    const int keyIndex = list->field(QStringLiteral("KLIKOOD")).index();
-    for (int r = 0; r < list->fetchedCount(); ++r) {
-        if (list->valueAt(r, keyIndex) == key) {
-            list->moveTo(r);
+    // Read again only as far as the user stood: a register of a million rows is not fetched whole
+    // for one changed row.
+    const int row = list.currentRow();
+    const QVariant key = row >= 0 && !list.isEmpty() ? list.field(keyField).value() : QVariant();
+    list.reopen();
+    if (row <= 0 || list.isEmpty())
+        return;
+    list.fetchMore(row + 1 - list.fetchedCount());
+    const int keyIndex = list.field(keyField).index();
+    for (int r = 0; r < list.fetchedCount(); ++r) {
+        if (list.valueAt(r, keyIndex) == key) {
+            list.moveTo(r);
             return;
         }
     }
-    list->moveTo(std::min(row, list->fetchedCount() - 1));
+    list.moveTo(std::min(row, list.fetchedCount() - 1));
+}
+
+void TData1::PlansChanged()
+{
+    if (DataSet *plans = dataSet(QStringLiteral("taTanasedKliKontaktid")))
+        RereadList(*plans, QStringLiteral("JKONTAKTID"));
+}
+
+void TData1::PlanSaved(int planId)
+{
+    DataSet *plans = dataSet(QStringLiteral("taTanasedKliKontaktid"));
+    if (!plans || !plans->isActive() || plans->isEditing())
+        return;
+    if (!plans->isEmpty() && plans->field(QStringLiteral("JKONTAKTID")).asInt() == planId) {
+        plans->refresh();
+        return;
+    }
+    RereadList(*plans, QStringLiteral("JKONTAKTID"));
+}
+
+void TData1::ContactsChanged()
+{
+    if (DataSet *contacts = taKontaktid())
+        RereadList(*contacts, QStringLiteral("KONTAKTID"));
 }
 
 void TData1::refuse(const QString &message, const QString &caption)

@@ -97,6 +97,16 @@ public:
     // Commits the change of a dataset at once (commit-retaining).
     void SaveChangesAfterPost(DataSet &dataSet);
 
+    // A list read again after rows changed elsewhere, standing on the row (by its key) it stood on,
+    // and fetched only as far as that row. Nothing for a closed list or one being edited.
+    void RereadList(DataSet &list, const QString &keyField);
+    // The planned contacts list after plans changed: a saved plan that the list stands on is
+    // re-read in place; otherwise the list is read again.
+    void PlansChanged();
+    void PlanSaved(int planId);
+    // The performed contacts list after a contact was saved or deleted.
+    void ContactsChanged();
+
     bool IsOwnClient(int clientCode);
     // True when a client of that name exists; with `ask`, offers to show it.
     bool ClientNameExists(const QString &name, const QString &title, bool ask);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/DataSet.h"
 #include "data/MainServices.h"
 
 // The main window's services as the tests see them: what was asked for is recorded, the rights
@@ -28,9 +29,11 @@ struct RecordingMain : data::MainServices
         return true;
     }
     void NewClientCard() override { ++newClientCards; }
-    void PlanContact(int clientCode, const QString &clientName, int sourceContactId, const QString &personName,
+    void PlanContact(int clientCode, const QString &clientName, const data::DataSet *source, const QString &personName,
                      int personCode) override
     {
+        // The source as the contact it stands on (0 without one).
+        const qint64 sourceContactId = source ? source->field(QStringLiteral("KONTAKTID")).asInt() : 0;
         plannedContacts << QStringLiteral("%1|%2|%3|%4|%5")
                                .arg(clientCode)
                                .arg(clientName)
