@@ -23,6 +23,7 @@
 #include "clients/TdmKlientEdit1.h"
 #include "clients/TfKliendidList.h"
 #include "clients/TfKontaktIsikudKoond.h"
+#include "contacts/TdmKontaktEdit.h"
 #include "data/DataSet.h"
 #include "data/DemoData.h"
 #include "data/FilterBuilder.h"
@@ -781,6 +782,117 @@ void benchPostChangedColumns(const QString &path)
     module.Disconnect();
 }
 
+// A contact recorded against a plan, as the planned contacts list does it: the contact window
+// prepared on the plan, the contact inserted and committed, the plan deleted and committed, and the
+// two lists of the agent read again as far as a grid shows them. Against the bare statements of the
+// same work.
+void benchRegisterContact(const QString &path)
+{
+    data::Session session;
+    session.Level = 2;
+    session.DefaultAgentFilter = true;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = paramsFor(path);
+    module.Connect();
+    fb::Transaction &tr = module.IBTransaction1();
+    data::SqlStatement pick(tr);
+    // An agent's own client, and a contact type.
+    pick.setSql(QStringLiteral("select first 1 KLIKOOD from KLIAGENT order by KLIKOOD desc"));
+    const int client = pick.scalar().toInt();
+    pick.setSql(QStringLiteral("select first 1 AGENTKOOD from KLIAGENT where KLIKOOD = %1").arg(client));
+    session.AgentCode = pick.scalar().toInt();
+    session.AgentName = QStringLiteral("Bench");
+    pick.setSql(QStringLiteral("select min(KONTAKTLIIKKOOD) from KONTLIIK"));
+    const int type = pick.scalar().toInt();
+    pick.setSql(QStringLiteral("select coalesce(max(KONTAKTID), 0) from KONTAKT"));
+    const qint64 firstNew = pick.scalar().toLongLong() + 1;
+    module.SetSessionFilters();
+    data::DataSet &plans = *module.dataSet(QStringLiteral("taTanasedKliKontaktid"));
+    data::DataSet &contacts = *module.taKontaktid();
+    plans.open();
+    contacts.open();
+    auto show100 = [](data::DataSet &ds) { ds.fetchMore(100 - ds.fetchedCount()); };
+    show100(plans);
+    show100(contacts);
+    const QString plansSql = plans.selectSql();
+    const QString contactsSql = contacts.selectSql();
+
+    const int runs = 25;
+    std::vector<int> planIds;
+    for (int i = 0; i < 2 * runs; ++i) {
+        fb::Statement next(tr, QStringLiteral("select gen_id(KLIJKONT_JKONTAKTID_GEN, 1) from RDB$DATABASE"));
+        next.execute();
+        next.fetch();
+        const int id = static_cast<int>(next.value(0).toLongLong());
+        fb::Statement insert(tr, QStringLiteral("insert into KLIJKONT (JKONTAKTID, KLIKOOD, AGENTKOOD, JKONTAKTKUUP, "
+                                                "JKONTAKTKELL, JKONTAKTLIIK, JKONTAKTTEEMA, REGAGENTKOOD, AGENTTUTVUNUD) "
+                                                "values (?, ?, ?, current_date, '10:00', ?, 'Bench', ?, 'Y')"));
+        insert.setInt(0, id);
+        insert.setInt(1, client);
+        insert.setInt(2, session.AgentCode);
+        insert.setInt(3, type);
+        insert.setInt(4, session.AgentCode);
+        insert.execute();
+        planIds.push_back(id);
+    }
+    tr.commitRetaining();
+
+    size_t nextPlan = 0;
+    auto ours = [&] {
+        contacts::TdmKontaktEdit edit(module);
+        contacts::ContactRequest r;
+        r.clientCode = client;
+        r.clientName = QStringLiteral("Bench");
+        r.agentCode = session.AgentCode;
+        r.agentName = session.AgentName;
+        r.planId = planIds[nextPlan++];
+        edit.OpenNew(r);
+        edit.Prepare();
+        edit.Append();
+        edit.taKontakt()->post();
+        show100(plans);
+        show100(contacts);
+    };
+    auto raw = [&] {
+        const int planId = planIds[nextPlan++];
+        fb::Statement plan(tr, QStringLiteral("select * from KLIJKONT where JKONTAKTID = ?"));
+        plan.setInt(0, planId);
+        plan.execute();
+        plan.fetch();
+        fb::Statement insert(tr, QStringLiteral("insert into KONTAKT (KONTAKTID, AGENTKOOD, KLIKOOD, KONTAKTKUUP, "
+                                                "KONTAKTKELL, KONTAKTKUUPKUNI, KONTAKTKELLKUNI, KONTAKTLIIK, "
+                                                "KONTAKTYHIKUID, KONTAKTTOIMUS, KONTAKTTEEMA, KONTAKTIDGRUPP, "
+                                                "REGAGENTKOOD) values (gen_id(KONTAKT_KONTAKTID_GEN, 1), ?, ?, "
+                                                "current_date, '10:00', current_date, '10:30', ?, 30, 'Y', 'Bench', 0, ?)"));
+        insert.setInt(0, session.AgentCode);
+        insert.setInt(1, client);
+        insert.setInt(2, type);
+        insert.setInt(3, session.AgentCode);
+        insert.execute();
+        tr.commitRetaining();
+        fb::Statement remove(tr, QStringLiteral("delete from KLIJKONT where JKONTAKTID = ?"));
+        remove.setInt(0, planId);
+        remove.execute();
+        tr.commitRetaining();
+        engineFetch(tr, plansSql, 100);
+        engineFetch(tr, contactsSql, 100);
+    };
+    const auto [oursMs, rawMs] = bestOfInTurns(runs, ours, raw);
+    BenchReport::line(QStringLiteral("register_contact_from_plan"), oursMs, rawMs,
+                      QStringLiteral("client=%1 agent=%2 plans_shown=%3 contacts_shown=%4")
+                          .arg(client)
+                          .arg(session.AgentCode)
+                          .arg(plans.fetchedCount())
+                          .arg(contacts.fetchedCount()));
+    // The database as it was: the bench's contacts and plans go.
+    fb::Statement cleanup(tr, QStringLiteral("delete from KONTAKT where KONTAKTID >= ? and KONTAKTTEEMA = 'Bench'"));
+    cleanup.setInt(0, firstNew);
+    cleanup.execute();
+    fb::Statement plansLeft(tr, QStringLiteral("delete from KLIJKONT where JKONTAKTTEEMA = 'Bench'"));
+    plansLeft.execute();
+    tr.commitRetaining();
+}
+
 double isqlMs(const QString &database, const QString &sql)
 {
     QProcess isql;
@@ -868,6 +980,7 @@ int main(int argc, char *argv[])
         run("client_card", [&] { benchClientCard(path); });
         run("client_register", [&] { benchClientRegister(path); });
         run("post_changed_columns", [&] { benchPostChangedColumns(path); });
+        run("register_contact", [&] { benchRegisterContact(path); });
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));
         return 1;

@@ -20,6 +20,7 @@
 #include "data/ErrorLog.h"
 #include "TAboutBox.h"
 #include "clients/TfKlientEdit.h"
+#include "contacts/TfKontaktEdit.h"
 #include "data/TdmUserSettings1.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
@@ -544,7 +545,8 @@ void TfMain::SetStatusUser(const QString &userName, const QString &agentName)
     m_panels[3]->setText(agentName);
 }
 
-bool TfMain::RegisterContact(int clientCode, int agentCode, const QString &, const QString &, const QString &, int, int)
+bool TfMain::RegisterContact(int clientCode, int agentCode, const QString &agentName, const QString &personName,
+                             const QString &clientName, int plannedContactId, int personCode)
 {
     const QString title = Translate(QStringLiteral("Kontakti registreerimine"));
     if (m_session->Level <= 2) {
@@ -561,8 +563,58 @@ bool TfMain::RegisterContact(int clientCode, int agentCode, const QString &, con
     }
     if (m_session->NewContactOpenClient)
         OpenClientCard(clientCode, 1);
-    // The contact window comes with the contact record; until then nothing more is opened.
-    return false;
+    data::WaitCursor wait(m_ui);
+    auto *window = new TfKontaktEdit(WindowContext{m_data, m_ui}, true, 0);
+    contacts::ContactRequest request;
+    request.clientCode = clientCode;
+    request.agentCode = agentCode;
+    request.agentName = agentName;
+    request.personName = personName;
+    request.clientName = clientName;
+    request.planId = plannedContactId;
+    request.personCode = personCode;
+    bool prepared = false;
+    try {
+        prepared = window->Prepare(request);
+    } catch (...) {
+        delete window;
+        throw;
+    }
+    if (!prepared) {
+        delete window;
+        return false;
+    }
+    m_contactWindows.append(window);
+    m_newContact = window;
+    ShowChild(window);
+    return true;
+}
+
+TfKontaktEdit *TfMain::contactWindow(int contactId) const
+{
+    for (const QPointer<TfKontaktEdit> &w : m_contactWindows) {
+        if (w && contactId > 0 && w->ContactId() == contactId && w->parentWidget() && w->parentWidget()->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+void TfMain::OpenContact(int contactId)
+{
+    if (contactId <= 0)
+        return;
+    data::WaitCursor wait(m_ui);
+    if (TfKontaktEdit *open = contactWindow(contactId)) {
+        ShowChild(open);
+        return;
+    }
+    auto *window = new TfKontaktEdit(WindowContext{m_data, m_ui}, false, contactId);
+    if (!window->isOpened()) {
+        delete window;
+        return;
+    }
+    m_contactWindows.append(window);
+    ShowChild(window);
 }
 
 void TfMain::ChooseProject()

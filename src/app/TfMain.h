@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "contacts/TfKontaktEdit.h"
 #include "data/MainServices.h"
 
 class QAction;
@@ -17,6 +18,7 @@ class QMenu;
 class QToolBar;
 class TdmUserSettings1;
 class TfKlientEdit;
+class TfKontaktEdit;
 
 namespace data {
 class TData1;
@@ -51,6 +53,11 @@ public:
     void SetStatusUser(const QString &userName, const QString &agentName);
     bool RegisterContact(int clientCode, int agentCode, const QString &agentName, const QString &personName,
                          const QString &clientName, int plannedContactId, int personCode) override;
+    void OpenContact(int contactId) override;
+    // The open window of a contact; nullptr when none is open.
+    TfKontaktEdit *contactWindow(int contactId) const;
+    // The contact window a registration opened last (nullptr when it is gone).
+    TfKontaktEdit *lastNewContactWindow() const { return m_newContact; }
     // Project choice at start and from the menu.
     void ChooseProject();
 
@@ -128,5 +135,7 @@ private:
     QHash<QString, QPointer<QWidget>> m_windows;
     // Client cards are many at a time, one per client; apart from the one-per-class windows.
     QList<QPointer<TfKlientEdit>> m_clientCards;
+    QList<QPointer<TfKontaktEdit>> m_contactWindows;
+    QPointer<TfKontaktEdit> m_newContact;
     QPointer<QMenu> m_mergedMenu;
 };

@@ -82,7 +82,7 @@ const QStringList ClientColumnList = {
 const QStringList PersonColumns = {"KLIKISIKKOOD", "KLIKOOD", "KONTAKTISIKNIMI", "KONTAKTISIKTEL", "KONTAKTISIKTEL2",
                                    "KONTAKTISIKFAX", "KONTAKTISIKEMAIL", "KONTAKTISIKKOMMENT", "AMETID",
                                    "KONTAKTISIKAKTIIVNE", "KISIKTELTRIM", "KISIKTEL2TRIM", "KISIKUKOOD", "KISIKPAKKUMOK"};
-const QStringList ContactColumns = {"KONTAKTID", "AGENTKOOD", "KLIKOOD", "KONTAKTKUUP", "KONTAKTKELL",
+const QStringList ContactColumnList = {"KONTAKTID", "AGENTKOOD", "KLIKOOD", "KONTAKTKUUP", "KONTAKTKELL",
                                     "KONTAKTKUUPKUNI", "KONTAKTKELLKUNI", "KONTAKTLIIK", "KONTAKTYHIKUID",
                                     "KONTAKTTOIMUS", "KONTAKTTEEMA", "KONTAKTKOMMENT", "KONTAKTIDGRUPP",
                                     "KLIKISIKKOOD", "PROJID", "REGAGENTKOOD", "TOOTEGRID", "TOOTEID"};
@@ -105,6 +105,11 @@ void TData1::MakeEditable(DataSet &dataSet, const QString &table, const QStringL
 const QStringList &TData1::ClientColumns()
 {
     return ClientColumnList;
+}
+
+const QStringList &TData1::ContactColumns()
+{
+    return ContactColumnList;
 }
 
 TData1::TData1(UserInterface *ui, MainServices *main, Session *session, QObject *parent)
@@ -316,8 +321,8 @@ void TData1::createDataSets()
     }
 
     DataSet &contacts = make("taKontaktid", "select * from KONTAKT\norder by KONTAKTID\n");
-    makeEditable(contacts, "KONTAKT", ContactColumns, {"KONTAKTID"}, "KONTAKT_KONTAKTID_GEN");
-    for (const QString &c : ContactColumns)
+    makeEditable(contacts, "KONTAKT", ContactColumnList, {"KONTAKTID"}, "KONTAKT_KONTAKTID_GEN");
+    for (const QString &c : ContactColumnList)
         contacts.defineField(c); // the confirmation rule is attached to each of them
     contacts.defineField("KONTAKTTOIMUS").setDefaultValue(QStringLiteral("Y"));
     contacts.defineField("KONTAKTIDGRUPP").setDefaultValue(0);

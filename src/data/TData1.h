@@ -81,6 +81,8 @@ public:
                              const QStringList &keys, const QString &generator = QString());
     // Every column of KLIENTK that is written.
     static const QStringList &ClientColumns();
+    // Every column of KONTAKT that is written.
+    static const QStringList &ContactColumns();
 
     // The client cards' data modules: a card takes one no card holds, or adds one (see TdmKlientEdit1).
     std::vector<std::unique_ptr<QObject>> &ClientCardModules() { return m_cardModules; }

@@ -45,6 +45,10 @@ public:
     // dataset stands on that row and true is returned; a filter-mode choice leaves the base condition
     // applied.
     virtual bool selectRecord(const RecordChoice &choice, QString &key) = 0;
+    // A row of a dataset offered with a text: Yes (or a double-click) takes the row the dataset then
+    // stands on, No goes on without one, Cancel (or closing) gives up. The columns shown are the
+    // dataset's visible fields.
+    virtual Answer chooseRow(const QString &caption, const QString &text, DataSet &rows) = 0;
     // The hourglass cursor while a long operation runs (calls nest).
     virtual void beginWait() = 0;
     virtual void endWait() = 0;

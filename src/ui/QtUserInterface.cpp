@@ -1,5 +1,6 @@
 #include "QtUserInterface.h"
 
+#include "TdlgPlaneeringuValik1.h"
 #include "TdlgValikuList.h"
 #include "data/Translate.h"
 
@@ -93,6 +94,12 @@ bool QtUserInterface::selectRecord(const data::RecordChoice &choice, QString &ke
         return false;
     key = result;
     return true;
+}
+
+data::UserInterface::Answer QtUserInterface::chooseRow(const QString &caption, const QString &text, data::DataSet &rows)
+{
+    TdlgPlaneeringuValik1 dlg(caption, text, rows, m_parent);
+    return dlg.choose();
 }
 
 void QtUserInterface::beginWait()

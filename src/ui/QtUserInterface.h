@@ -18,6 +18,7 @@ public:
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
     bool selectRecord(const data::RecordChoice &choice, QString &key) override;
+    Answer chooseRow(const QString &caption, const QString &text, data::DataSet &rows) override;
     void beginWait() override;
     void endWait() override;
     void setClipboardText(const QString &text) override;

@@ -40,6 +40,7 @@ struct RecordingUi : UserInterface
         ADD_FAILURE() << "unexpected selection dialog " << choice.caption.toStdString();
         return false;
     }
+    Answer chooseRow(const QString &, const QString &, data::DataSet &) override { return Answer::Cancel; }
     void beginWait() override {}
     void endWait() override {}
 };

@@ -10,7 +10,7 @@ namespace {
 const char *kindName(int k)
 {
     static const char *names[] = {"message",          "question",    "input box",  "selection list",
-                                  "selection dialog", "save dialog", "open dialog"};
+                                  "selection dialog", "row choice", "save dialog", "open dialog"};
     return names[k];
 }
 
@@ -177,6 +177,43 @@ bool ScriptedUserInterface::selectRecord(const data::RecordChoice &choice, QStri
     if (taken)
         list.locate(choice.keyField, key);
     return taken;
+}
+
+void ScriptedUserInterface::expectRowChoice(const QString &caption, const QString &text, Answer answer, int index,
+                                            QStringList *shownRows, const QString &shownField)
+{
+    Step s;
+    s.kind = Kind::RowChoice;
+    s.caption = caption;
+    s.text = text;
+    s.answer = answer;
+    s.index = index;
+    s.items = shownRows;
+    s.value = shownField;
+    m_expected.push_back(s);
+}
+
+data::UserInterface::Answer ScriptedUserInterface::chooseRow(const QString &caption, const QString &text,
+                                                             data::DataSet &rows)
+{
+    const Step s = take(Kind::RowChoice, text, caption);
+    if (!rows.isActive())
+        rows.open();
+    rows.fetchAll();
+    if (s.items) {
+        s.items->clear();
+        const int shown = rows.field(s.value).index();
+        for (int r = 0; r < rows.fetchedCount(); ++r)
+            *s.items << rows.valueAt(r, shown).toString();
+    }
+    if (s.answer == Answer::Yes) {
+        if (s.index < 0 || s.index >= rows.fetchedCount()) {
+            ADD_FAILURE() << "the row choice has no row " << s.index << " to take";
+            return Answer::Cancel;
+        }
+        rows.moveTo(s.index);
+    }
+    return s.answer;
 }
 
 void ScriptedUserInterface::expectSaveFileName(const QString &caption, bool ok, const QString &fileName,

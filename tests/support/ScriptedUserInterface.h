@@ -23,6 +23,10 @@ public:
     // put into `shownRows` as the text of `shownField`, and OK takes the row at `index` of them.
     void expectRecordSelection(const QString &caption, bool ok, int index, QStringList *shownRows = nullptr,
                                const QString &shownField = QString());
+    // The choice of a row with Yes, No and Cancel: Yes takes the row at `index` of those shown; the
+    // text shown is compared, and the rows shown go into `shownRows` as the text of `shownField`.
+    void expectRowChoice(const QString &caption, const QString &text, Answer answer, int index = 0,
+                         QStringList *shownRows = nullptr, const QString &shownField = QString());
     // The save dialog: OK gives `fileName`; the proposed name is put into `proposed`.
     void expectSaveFileName(const QString &caption, bool ok, const QString &fileName, QString *proposed = nullptr);
     // The open dialog: OK gives `fileName`; where it started is put into `startPath`.
@@ -44,6 +48,7 @@ public:
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     bool selectFromList(const QString &caption, const QStringList &items, int &index) override;
     bool selectRecord(const data::RecordChoice &choice, QString &key) override;
+    Answer chooseRow(const QString &caption, const QString &text, data::DataSet &rows) override;
     void beginWait() override { ++m_wait; }
     void endWait() override { --m_wait; }
     void dial(const QString &destination, const QString &calledParty) override { m_dialled.append({destination, calledParty}); }
@@ -85,7 +90,7 @@ public:
     }
 
 private:
-    enum class Kind { Message, Question, Input, Selection, RecordSelection, SaveFile, OpenFile };
+    enum class Kind { Message, Question, Input, Selection, RecordSelection, RowChoice, SaveFile, OpenFile };
     struct Step
     {
         Kind kind = Kind::Message;
