@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TdmUserSettings1;
+class TfJKontaktEdit;
 class TfKlientEdit;
 
 namespace data {
@@ -41,6 +42,12 @@ public:
     void OpenClientCard(int clientCode, int page) override;
     void NewClientCard() override;
     void OpenProduct(int productId) override;
+    // A new plan for a client (after a contact when `source` stands on one); an open plan's window.
+    void PlanContact(int clientCode, const QString &clientName, const data::DataSet *source, const QString &personName,
+                     int personCode) override;
+    void OpenNextContact(int nextContactId) override;
+    // The open window of a saved plan; nullptr when none is open.
+    TfJKontaktEdit *planWindow(int planId) const;
     // The open card of a client, found by the code the card holds now; nullptr when none is open.
     TfKlientEdit *clientCard(int clientCode) const;
     // Builds a client card (a new client for code 0); without it the cards are asked of onOpenWindow.
@@ -128,5 +135,7 @@ private:
     QHash<QString, QPointer<QWidget>> m_windows;
     // Client cards are many at a time, one per client; apart from the one-per-class windows.
     QList<QPointer<TfKlientEdit>> m_clientCards;
+    // Plan windows, one per plan.
+    QList<QPointer<TfJKontaktEdit>> m_planWindows;
     QPointer<QMenu> m_mergedMenu;
 };
