@@ -21,6 +21,8 @@
 #include "TAboutBox.h"
 #include "clients/TfKlientEdit.h"
 #include "contacts/TfKontaktEdit.h"
+#include "contacts/TdmJKontaktEdit.h"
+#include "contacts/TfJKontaktEdit.h"
 #include "data/TdmUserSettings1.h"
 #include "data/Translate.h"
 #include "data/DataError.h"
@@ -487,6 +489,54 @@ void TfMain::OpenProduct(int productId)
         filtered->DisableFilter();
         rows->locate(QStringLiteral("TOOTEID"), productId);
     }
+}
+
+void TfMain::PlanContact(int clientCode, const QString &clientName, const data::DataSet *source,
+                         const QString &personName, int personCode)
+{
+    if (clientCode <= 0 || !m_data)
+        return;
+    data::WaitCursor wait(m_ui);
+    auto *window = new TfJKontaktEdit(WindowContext{m_data, m_ui}, -1, clientCode, clientName, personCode, personName);
+    if (!window->isOpened()) {
+        delete window;
+        return;
+    }
+    if (source)
+        window->module()->CopyFromSource(*source);
+    m_planWindows.removeIf([](const QPointer<TfJKontaktEdit> &w) { return w.isNull(); });
+    m_planWindows.append(window);
+    ShowChild(window);
+}
+
+TfJKontaktEdit *TfMain::planWindow(int planId) const
+{
+    for (const QPointer<TfJKontaktEdit> &window : m_planWindows) {
+        // A window that was closed may wait a moment to be deleted: it counts as gone.
+        if (window && planId > 0 && window->PlanId() == planId && window->parentWidget()
+            && window->parentWidget()->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+void TfMain::OpenNextContact(int nextContactId)
+{
+    if (nextContactId <= 0 || !m_data)
+        return;
+    if (TfJKontaktEdit *open = planWindow(nextContactId)) {
+        ShowChild(open);
+        return;
+    }
+    data::WaitCursor wait(m_ui);
+    auto *window = new TfJKontaktEdit(WindowContext{m_data, m_ui}, nextContactId);
+    if (!window->isOpened()) {
+        delete window;
+        return;
+    }
+    m_planWindows.removeIf([](const QPointer<TfJKontaktEdit> &w) { return w.isNull(); });
+    m_planWindows.append(window);
+    ShowChild(window);
 }
 
 void TfMain::NewClientCard()

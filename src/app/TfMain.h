@@ -17,6 +17,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TdmUserSettings1;
+class TfJKontaktEdit;
 class TfKlientEdit;
 class TfKontaktEdit;
 
@@ -43,6 +44,12 @@ public:
     void OpenClientCard(int clientCode, int page) override;
     void NewClientCard() override;
     void OpenProduct(int productId) override;
+    // A new plan for a client (after a contact when `source` stands on one); an open plan's window.
+    void PlanContact(int clientCode, const QString &clientName, const data::DataSet *source, const QString &personName,
+                     int personCode) override;
+    void OpenNextContact(int nextContactId) override;
+    // The open window of a saved plan; nullptr when none is open.
+    TfJKontaktEdit *planWindow(int planId) const;
     // The open card of a client, found by the code the card holds now; nullptr when none is open.
     TfKlientEdit *clientCard(int clientCode) const;
     // Builds a client card (a new client for code 0); without it the cards are asked of onOpenWindow.
@@ -137,5 +144,7 @@ private:
     QList<QPointer<TfKlientEdit>> m_clientCards;
     QList<QPointer<TfKontaktEdit>> m_contactWindows;
     QPointer<TfKontaktEdit> m_newContact;
+    // Plan windows, one per plan.
+    QList<QPointer<TfJKontaktEdit>> m_planWindows;
     QPointer<QMenu> m_mergedMenu;
 };

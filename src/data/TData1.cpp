@@ -331,12 +331,14 @@ void TData1::createDataSets()
     addClientNameField(contacts);
     commitAndReload(contacts, {});
 
-    DataSet &plans = make("taTanasedKliKontaktid",
-         "select KLIJKONT.*, KLIENTK.KLIOMVORM, (select KONTAKTISIKTEL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) "
-         "as KISIKTEL, (select KONTAKTISIKFAX from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKFAX, "
-         "(select KONTAKTISIKEMAIL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKEMAIL\n"
-         "from KLIJKONT join KLIENTK on KLIENTK.KLIKOOD = KLIJKONT.KLIKOOD\n"
-         "order by KLIJKONT.JKONTAKTKUUP, KLIJKONT.JKONTAKTKELL\n");
+    const QString planList =
+        QStringLiteral("select KLIJKONT.*, KLIENTK.KLIOMVORM, (select KONTAKTISIKTEL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) "
+                       "as KISIKTEL, (select KONTAKTISIKFAX from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKFAX, "
+                       "(select KONTAKTISIKEMAIL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKEMAIL\n"
+                       "from KLIJKONT join KLIENTK on KLIENTK.KLIKOOD = KLIJKONT.KLIKOOD\n");
+    DataSet &plans = make("taTanasedKliKontaktid", planList + "order by KLIJKONT.JKONTAKTKUUP, KLIJKONT.JKONTAKTKELL\n");
+    // A plan saved in its window is read again in place, by its key.
+    plans.setRefreshSql(planList + "where KLIJKONT.JKONTAKTID = :JKONTAKTID\n");
     addClientNameField(plans);
     make("taKliendidL", "select KLIKOOD, KLINIMI, KLIOMVORM from KLIENTK order by KLINIMI");
     make("taKliKontaktIsikudL", "select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE, "
@@ -1140,6 +1142,35 @@ std::optional<TData1::LookupDescriptor> TData1::descriptorFor(const QString &fie
     return it->second;
 }
 
+std::optional<TData1::LookupDescriptor> TData1::descriptorFor(const Field &field)
+{
+    auto desc = descriptorFor(field.fieldName());
+    if (!desc)
+        return desc;
+    // Lists of datasets that are gone are forgotten on the way.
+    std::erase_if(m_lookupLists, [](const LookupListOverride &o) { return !o.row || !o.list; });
+    for (const LookupListOverride &o : m_lookupLists) {
+        if (o.row == &field.dataSet() && o.nameField.compare(field.fieldName(), Qt::CaseInsensitive) == 0) {
+            desc->listSet = o.list;
+            break;
+        }
+    }
+    return desc;
+}
+
+DataSet &TData1::listOf(const LookupDescriptor &desc) const
+{
+    return desc.listSet ? *desc.listSet : *dataSet(desc.list);
+}
+
+void TData1::SetLookupList(DataSet &row, const QString &nameField, DataSet &list)
+{
+    std::erase_if(m_lookupLists, [&](const LookupListOverride &o) {
+        return !o.row || !o.list || (o.row == &row && o.nameField.compare(nameField, Qt::CaseInsensitive) == 0);
+    });
+    m_lookupLists.push_back(LookupListOverride{&row, nameField, &list});
+}
+
 void TData1::PlaceCountrySetText(Field &field, const QString &typed)
 {
     DataSet &countries = *dataSet(QStringLiteral("taRiigidL"));
@@ -1157,7 +1188,7 @@ void TData1::PlaceCountrySetText(Field &field, const QString &typed)
 
 void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
 {
-    const auto desc = descriptorFor(field.fieldName());
+    const auto desc = descriptorFor(field);
     if (!desc) {
         field.setValue(typed.isEmpty() ? QVariant() : QVariant(typed));
         return;
@@ -1172,7 +1203,7 @@ void TData1::OnKoodNimiPaarSetText(Field &field, const QString &typed)
             field.setValue(QVariant());
         return;
     }
-    DataSet &list = *dataSet(desc->list);
+    DataSet &list = listOf(*desc);
     if (!list.isActive())
         list.open();
 
@@ -1270,7 +1301,7 @@ void TData1::takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &
 
 bool TData1::PickByFieldName(Field &field)
 {
-    const auto desc = descriptorFor(field.fieldName());
+    const auto desc = descriptorFor(field);
     DataSet &row = field.dataSet();
     if (!desc || !m_ui || !row.isActive() || field.isReadOnly())
         return false;
@@ -1278,7 +1309,7 @@ bool TData1::PickByFieldName(Field &field)
     const bool wasEditing = row.isEditing();
     if (!wasEditing)
         row.edit();
-    DataSet &list = *dataSet(desc->list);
+    DataSet &list = listOf(*desc);
     if (!list.isActive())
         list.open();
     QStringList restriction;

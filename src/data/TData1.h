@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "DataSet.h"
@@ -130,6 +131,10 @@ public:
     // selection list of that name opens on the row's key, and the chosen row's key and name (and
     // group) land in the row. Cancel leaves a row that was not being edited as it was.
     bool PickByFieldName(Field &field);
+    // A name field of one dataset looked up in a list of its own instead of the shared one (a plan's
+    // agent among the agents of its client); the rest of the field's look-up stays as it is. Holds
+    // while both datasets live.
+    void SetLookupList(DataSet &row, const QString &nameField, DataSet &list);
     // A place's country typed by its name: found in any letter case; an unknown name changes nothing.
     void PlaceCountrySetText(Field &field, const QString &text);
     bool lookupQuestion = false;
@@ -165,6 +170,13 @@ private:
         QString groupField;  // field of the row restricting the list (and set with the key)
         QString fixed;       // fixed condition
         QString caption;
+        DataSet *listSet = nullptr; // a list of the row's own, in place of `list`
+    };
+    struct LookupListOverride
+    {
+        QPointer<DataSet> row;
+        QString nameField;
+        QPointer<DataSet> list;
     };
 
     DataSet &make(const QString &name, const QString &select);
@@ -182,6 +194,8 @@ private:
     void rereadClientList(DataSet &changed);
     void priceChanged(Field &field);
     std::optional<LookupDescriptor> descriptorFor(const QString &fieldName) const;
+    std::optional<LookupDescriptor> descriptorFor(const Field &field);
+    DataSet &listOf(const LookupDescriptor &desc) const;
     void takeLookupRow(const LookupDescriptor &desc, Field &field, DataSet &list);
 
     UserInterface *m_ui;
@@ -201,6 +215,7 @@ private:
     int m_pendingClassifier = 0;
     bool m_priceBusy = false;
     std::vector<std::unique_ptr<QObject>> m_cardModules;
+    std::vector<LookupListOverride> m_lookupLists;
 };
 
 } // namespace data

@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -221,6 +223,10 @@ void TfChildBtnBarForm01::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    // A window that closes itself (a dropped new record, a deleted one) takes its frame in the main
+    // window's area with it, rather than leaving the frame empty.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()); frame && frame->isVisible())
+        QTimer::singleShot(0, frame, &QWidget::close);
 }
 
 void TfChildBtnBarForm01::ClearControl(QWidget *control)

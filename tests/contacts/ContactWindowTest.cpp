@@ -42,8 +42,8 @@ protected:
     {
         int n = 0;
         for (QMdiSubWindow *sub : window->mdiArea()->subWindowList())
-            if (qobject_cast<TfKontaktEdit *>(sub->widget()))
-                ++n;
+            if (qobject_cast<TfKontaktEdit *>(sub->widget()) && sub->isVisible())
+                ++n; // a closed window may wait a moment to be deleted
         return n;
     }
     // Drops the new contact the registration opened.
