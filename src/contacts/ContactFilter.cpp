@@ -57,13 +57,13 @@ std::vector<Atom> plan(const ContactFilterValues &v)
     if (const QString performed = yesOrNo(v.performed); performed == QLatin1String("Y"))
         atoms.push_back({KontaktToimus, performed, QString(), QStringLiteral("KontaktToimus='Y'")});
     else if (performed == QLatin1String("N"))
-        atoms.push_back({KontaktToimus, performed, QString(),
-                         QStringLiteral("(KontaktToimus='N' OR KontaktToimus IS NULL)")});
+        atoms.push_back(
+            {KontaktToimus, performed, QString(), QStringLiteral("(KontaktToimus='N' OR KontaktToimus IS NULL)")});
     const QDate from = data::ParseUserDate(v.dateFrom);
     const QDate to = data::ParseUserDate(v.dateTo);
     if (from.isValid() || to.isValid())
-        atoms.push_back({KontaktKuup, dateText(from), dateText(to),
-                         data::SqlDateRange(QStringLiteral("KontaktKuup"), from, to)});
+        atoms.push_back(
+            {KontaktKuup, dateText(from), dateText(to), data::SqlDateRange(QStringLiteral("KontaktKuup"), from, to)});
     return atoms;
 }
 

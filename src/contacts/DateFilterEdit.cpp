@@ -17,8 +17,8 @@ TEditBtn *DateFilterEdit::create(const QString &objectName, QWidget *parent, dat
         QDate date = data::FieldText::parseDate(edit->text());
         if (!date.isValid())
             date = QDate::currentDate();
-        if (TdlgCalendar::Run(edit->window(), module ? module->KalenderText : Translate(QStringLiteral("Kalender")), date,
-                              [module](const QDate &d) { return module && module->IsHoliday(d); }))
+        if (TdlgCalendar::Run(edit->window(), module ? module->KalenderText : Translate(QStringLiteral("Kalender")),
+                              date, [module](const QDate &d) { return module && module->IsHoliday(d); }))
             setDate(edit, date);
     });
     return edit;

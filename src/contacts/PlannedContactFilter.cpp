@@ -65,8 +65,8 @@ std::vector<Atom> plan(const PlannedContactFilterValues &v)
     const QDate from = data::ParseUserDate(v.dateFrom);
     const QDate to = data::ParseUserDate(v.dateTo);
     if (from.isValid() || to.isValid())
-        atoms.push_back({JKontaktKuup, dateText(from), dateText(to),
-                         data::SqlDateRange(QStringLiteral("JKontaktKuup"), from, to)});
+        atoms.push_back(
+            {JKontaktKuup, dateText(from), dateText(to), data::SqlDateRange(QStringLiteral("JKontaktKuup"), from, to)});
     if (const QDate deadline = data::ParseUserDate(v.deadline); deadline.isValid()) {
         const QString op = deadlineOperator(v.deadlineOperator);
         QString condition = QStringLiteral("(JKontTahtaeg") + op + data::SqlDateLiteral(deadline);
@@ -150,13 +150,15 @@ QString PlannedContactFilter::Description(const PlannedContactFilterValues &v)
         parts << labelled("Klient", v.clientName);
     if (!ClientFilter::KeyText(v.typeCode).isEmpty())
         parts << labelled("Kontaktiliik", v.typeName);
-    const QString period = data::PeriodText(Translate(QStringLiteral("Kuupäev")), data::FieldText::parseDate(v.dateFrom),
-                                            data::FieldText::parseDate(v.dateTo));
+    const QString period =
+        data::PeriodText(Translate(QStringLiteral("Kuupäev")), data::FieldText::parseDate(v.dateFrom),
+                         data::FieldText::parseDate(v.dateTo));
     if (!period.isEmpty())
         parts << period;
     if (!v.deadline.trimmed().isEmpty()) {
         const QString op = v.deadlineOperator.trimmed().isEmpty() ? QStringLiteral("=") : v.deadlineOperator.trimmed();
-        parts << Translate(QStringLiteral("Tähtaeg")) + op + QLatin1Char('\'') + v.deadline.trimmed() + QLatin1Char('\'');
+        parts << Translate(QStringLiteral("Tähtaeg")) + op + QLatin1Char('\'') + v.deadline.trimmed() +
+                     QLatin1Char('\'');
     }
     if (Agreements().contains(v.agreement) && !v.agreementText.isEmpty())
         parts << Translate(QStringLiteral("Kokkulepe")) + QStringLiteral(": ") + v.agreementText;

@@ -156,6 +156,8 @@ TfKontaktidKoond::TfKontaktidKoond(const WindowContext &context, QWidget *parent
         contactsSet->defineField(QString::fromLatin1(field)).setDisplayLabel(Translate(QString::fromUtf8(caption)));
     for (const char *field : HiddenColumns)
         contactsSet->defineField(QString::fromLatin1(field)).setVisible(false);
+    // Fields the program computes have no column size: as wide as a client's name or address.
+    contactsSet->defineField(QStringLiteral("KLIENDINIMI")).setDisplayWidth(30);
     QStringList order;
     for (const auto &[field, caption] : Columns)
         order << QString::fromLatin1(field);

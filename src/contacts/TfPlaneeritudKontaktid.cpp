@@ -50,11 +50,10 @@ const std::pair<const char *, const char *> Columns[] = {
     {"TOOTENIMI", "Toode"},
 };
 // Keys behind the names, and the client's and person's own values behind the shown ones.
-const char *const HiddenColumns[] = {"JKONTAKTID",     "KLIKOOD",        "AGENTKOOD",        "JKONTAKTLIIK",
-                                     "KLIKISIKKOOD",   "REGAGENTKOOD",   "PROJID",           "TOOTEGRID",
-                                     "TOOTEID",        "KLINIMI",        "KLIOMVORM",        "KLIAADRESS",
-                                     "KLITEL",         "KLIFAX",         "KLIEMAIL",         "LINNVALDNIMI",
-                                     "KONTAKTISIKTEL", "KONTAKTISIKFAX", "KONTAKTISIKEMAIL"};
+const char *const HiddenColumns[] = {
+    "JKONTAKTID", "KLIKOOD",      "AGENTKOOD",      "JKONTAKTLIIK",   "KLIKISIKKOOD",    "REGAGENTKOOD", "PROJID",
+    "TOOTEGRID",  "TOOTEID",      "KLINIMI",        "KLIOMVORM",      "KLIAADRESS",      "KLITEL",       "KLIFAX",
+    "KLIEMAIL",   "LINNVALDNIMI", "KONTAKTISIKTEL", "KONTAKTISIKFAX", "KONTAKTISIKEMAIL"};
 
 } // namespace
 
@@ -88,8 +87,8 @@ TfPlaneeritudKontaktid::TfPlaneeritudKontaktid(const WindowContext &context, QWi
     m_deadlineOp->setCurrentText(QStringLiteral("<="));
     m_deadlineOp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_deadline = DateFilterEdit::create(QStringLiteral("dfeJKontaktTahtaeg"), panel, module);
-    for (QComboBox *c : {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_client),
-                         static_cast<QComboBox *>(m_type)})
+    for (QComboBox *c :
+         {static_cast<QComboBox *>(m_agent), static_cast<QComboBox *>(m_client), static_cast<QComboBox *>(m_type)})
         c->setMinimumContentsLength(14);
 
     auto *grid = new QGridLayout;
@@ -136,6 +135,12 @@ TfPlaneeritudKontaktid::TfPlaneeritudKontaktid(const WindowContext &context, QWi
         plans->defineField(QString::fromLatin1(field)).setDisplayLabel(Translate(QString::fromUtf8(caption)));
     for (const char *field : HiddenColumns)
         plans->defineField(QString::fromLatin1(field)).setVisible(false);
+    // Fields the program computes have no column size: as wide as a client's name or address.
+    plans->defineField(QStringLiteral("KLIENDINIMI")).setDisplayWidth(30);
+    plans->defineField(QStringLiteral("AADRESS")).setDisplayWidth(30);
+    plans->defineField(QStringLiteral("TELEFON")).setDisplayWidth(12);
+    plans->defineField(QStringLiteral("FAX")).setDisplayWidth(12);
+    plans->defineField(QStringLiteral("EMAIL")).setDisplayWidth(20);
     QStringList order;
     for (const auto &[field, caption] : Columns)
         order << QString::fromLatin1(field);

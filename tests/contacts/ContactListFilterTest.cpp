@@ -85,10 +85,7 @@ protected:
         return p.field(QString::fromLatin1(field)).text();
     }
     // A change made by another workstation: its own connection, committed.
-    static void elsewhere(const char *sql)
-    {
-        contactListsDatabase().execute({sql});
-    }
+    static void elsewhere(const char *sql) { contactListsDatabase().execute({sql}); }
 
     ScriptedUserInterface ui;
     RecordingMain mainWindow;
@@ -222,7 +219,8 @@ TEST_F(ContactListFilterTest, DeadlineOperatorsAndPlansWithoutADeadline)
             PlannedContactFilter::Apply(plans(), v, 5);
             ADD_FAILURE() << "accepted " << op;
         } catch (const data::DataError &e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Tähtaeg: '%1' ei ole lubatud võrdlus !").arg(QString::fromLatin1(op)));
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Tähtaeg: '%1' ei ole lubatud võrdlus !").arg(QString::fromLatin1(op)));
         }
     }
     EXPECT_EQ(keys(plans(), "JKONTAKTID"), (QList<int>{1}));
@@ -452,7 +450,8 @@ TEST_F(ContactListFilterTest, CommandsHandTheRowToTheMainWindow)
     c.open();
     for (int id : {4, 5}) {
         ASSERT_TRUE(c.locate(QStringLiteral("KONTAKTID"), id));
-        ui.expectMessage(QStringLiteral("Masspakkumiste aken pole veel saadaval"), QStringLiteral("Toimunud kontaktid"));
+        ui.expectMessage(QStringLiteral("Masspakkumiste aken pole veel saadaval"),
+                         QStringLiteral("Toimunud kontaktid"));
         ContactListCommands::OpenContact(*module, c, &ui);
     }
     // The offer's own row has no client to show.

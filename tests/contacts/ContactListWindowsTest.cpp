@@ -119,10 +119,7 @@ protected:
         QTest::keyClick(w, Qt::Key_Return);
         QApplication::processEvents();
     }
-    static void choose(TDynFilterComboBox *c, const QString &text)
-    {
-        c->setCurrentIndex(c->findText(text));
-    }
+    static void choose(TDynFilterComboBox *c, const QString &text) { c->setCurrentIndex(c->findText(text)); }
 
     QTemporaryDir dir;
     ScriptedUserInterface ui;
@@ -143,10 +140,20 @@ TEST_F(ContactListWindowsTest, PlannedListOpensOnceOnTheOwnPlansWithItsColumns)
     EXPECT_TRUE(list->dfdbcAgentKood()->isEnabled());
     EXPECT_EQ(list->cbTahtaegVordlus()->currentText(), QStringLiteral("<="));
     EXPECT_EQ(keys(list->DBGrid1(), "JKONTAKTID"), (QList<int>{2, 1}));
-    EXPECT_EQ(headers(list->DBGrid1(), 21),
-              (QStringList{"Kuupäev", "Kell", "Kuupäev_kuni", "Kuni", "Klient", "Kontaktisik", "KontaktiLiik",
-                           "Kokkulepe", "Teema", "Kommentaarid", "Aadress", "Telefon", "Fax", "EMail", "Agent",
-                           "Tähtaeg", "Planeerija", "AgentTutvunud", "Projekt", "TooteGrupp", "Toode"}));
+    EXPECT_EQ(
+        headers(list->DBGrid1(), 21),
+        (QStringList{"Kuupäev",   "Kell",    "Kuupäev_kuni", "Kuni",          "Klient",  "Kontaktisik", "KontaktiLiik",
+                     "Kokkulepe", "Teema",   "Kommentaarid", "Aadress",       "Telefon", "Fax",         "EMail",
+                     "Agent",     "Tähtaeg", "Planeerija",   "AgentTutvunud", "Projekt", "TooteGrupp",  "Toode"}));
+    // The client's name and address are computed here, yet get the room of a name.
+    TDBGrid *grid = list->DBGrid1();
+    int clientColumn = -1;
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        if (grid->dataModel()->fieldIndex(c) == grid->dataSet()->field(QStringLiteral("KLIENDINIMI")).index())
+            clientColumn = c;
+    }
+    ASSERT_GE(clientColumn, 0);
+    EXPECT_GT(grid->columnWidth(clientColumn), grid->fontMetrics().averageCharWidth() * 25);
     // Only the types of ordinary contacts are offered, not the mass offers' one.
     list->dfdbcJKontaktLiik()->setKeyValue(QStringLiteral("2"));
     EXPECT_EQ(list->dfdbcJKontaktLiik()->currentText(), QStringLiteral("Visiit"));
@@ -194,7 +201,8 @@ TEST_F(ContactListWindowsTest, PlannedFilterThroughTheControlsAndBackAfterReopen
     list->dfdbcKliKood()->setKeyValue(QStringLiteral("1"));
     enter(list->dfcbKokkulepe());
     EXPECT_EQ(keys(list->DBGrid1(), "JKONTAKTID"), (QList<int>{1}));
-    EXPECT_EQ(list->FilterDescription(), QStringLiteral("Klient: 'O'Brien Ltd' & Tähtaeg>='5.2.2024' & Kokkulepe: Jah"));
+    EXPECT_EQ(list->FilterDescription(),
+              QStringLiteral("Klient: 'O'Brien Ltd' & Tähtaeg>='5.2.2024' & Kokkulepe: Jah"));
     const QString filtered = list->dataSet()->selectSql();
     closeWindow(list);
 
@@ -303,7 +311,8 @@ TEST_F(ContactListWindowsTest, PerformedListFiltersOpensContactsAndComesBackAsLe
     EXPECT_EQ(sorted(keys(list->DBGrid1(), "KONTAKTID")), (QList<int>{2, 3}));
 
     QStringList persons;
-    ui.expectRecordSelection(QStringLiteral("Kontaktisiku valik"), true, 1, &persons, QStringLiteral("KONTAKTISIKNIMI"));
+    ui.expectRecordSelection(QStringLiteral("Kontaktisiku valik"), true, 1, &persons,
+                             QStringLiteral("KONTAKTISIKNIMI"));
     list->bSelKontaktIsik()->click();
     EXPECT_EQ(persons, (QStringList{"Mari Maasikas", "Sean O'Brien"}));
     EXPECT_EQ(list->dfdbcKliKIsikKood()->currentText(), QStringLiteral("Sean O'Brien"));
@@ -318,8 +327,8 @@ TEST_F(ContactListWindowsTest, PerformedListFiltersOpensContactsAndComesBackAsLe
         last << items.at(i)->text();
     EXPECT_EQ(last, (QStringList{"Eile", "Eelmine nädal", "Eelmine kuu", "Eelmine aasta"}));
     EXPECT_TRUE(items.at(items.size() - 5)->isSeparator());
-    for (const auto &[name, tag] : {std::pair{"Eile1", -1}, {"Eelminendal1", -7}, {"Eelminekuu1", -31},
-                                    {"Eelmineaasta1", -356}}) {
+    for (const auto &[name, tag] :
+         {std::pair{"Eile1", -1}, {"Eelminendal1", -7}, {"Eelminekuu1", -31}, {"Eelmineaasta1", -356}}) {
         list->popKuupValik()->findChild<QAction *>(QString::fromLatin1(name))->trigger();
         const auto range = DateRangeForTag(tag, QDate::currentDate());
         EXPECT_EQ(list->dfeKontaktKuupA()->text(), range.first.toString(QStringLiteral("dd.MM.yyyy"))) << name;
