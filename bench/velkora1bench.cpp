@@ -24,6 +24,8 @@
 #include "clients/TfKliendidList.h"
 #include "clients/TfKontaktIsikudKoond.h"
 #include "contacts/TdmKontaktEdit.h"
+#include "contacts/ContactFilter.h"
+#include "contacts/PlannedContactFilter.h"
 #include "data/DataSet.h"
 #include "data/DemoData.h"
 #include "data/FilterBuilder.h"
@@ -782,6 +784,117 @@ void benchPostChangedColumns(const QString &path)
     module.Disconnect();
 }
 
+// The plan the engine chose for a statement: the line of its main stream, after the plans of the
+// sub-selects of computed columns.
+QString planOf(fb::Transaction &tr, const QString &sql)
+{
+    fb::Attachment &att = tr.attachment();
+    const QByteArray text = att.codec().encode(sql);
+    ISC_STATUS_ARRAY st;
+    isc_stmt_handle h = 0;
+    isc_dsql_allocate_statement(st, att.handlePtr(), &h);
+    fb::FbError::check(st);
+    isc_dsql_prepare(st, tr.handlePtr(), &h, 0, text.constData(), SQL_DIALECT_V6, nullptr);
+    fb::FbError::check(st);
+    char item = isc_info_sql_get_plan;
+    std::vector<char> info(32768);
+    isc_dsql_sql_info(st, &h, 1, &item, static_cast<short>(info.size()), info.data());
+    fb::FbError::check(st);
+    QString plan;
+    if (info[0] == isc_info_sql_get_plan) {
+        const int length = isc_vax_integer(info.data() + 1, 2);
+        plan = QString::fromLatin1(info.data() + 3, length);
+    }
+    isc_dsql_free_statement(st, &h, DSQL_drop);
+    const QStringList lines = plan.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last().trimmed();
+}
+
+// The planned and performed contacts lists through the main data module's datasets with their
+// windows' filters, against the bare client layer's fetch of the same statements.
+void benchContactLists(const QString &path)
+{
+    data::Session session;
+    session.Level = 5;
+    data::TData1 module(nullptr, nullptr, &session);
+    module.Database1Params() = paramsFor(path);
+    module.Connect();
+    fb::Transaction &tr = module.IBTransaction1();
+    const int runs = 7;
+
+    // The agent with the most plans.
+    data::SqlStatement busiest(tr);
+    busiest.setSql(QStringLiteral("select first 1 AGENTKOOD from KLIJKONT group by AGENTKOOD order by count(*) desc"));
+    const QString agent = busiest.scalar().toString();
+
+    data::DataSet &plans = *module.dataSet(QStringLiteral("taTanasedKliKontaktid"));
+    contacts::PlannedContactFilterValues own;
+    own.agentCode = agent;
+    contacts::PlannedContactFilter::Apply(plans, own, session.Level);
+    const QString planSql = plans.selectSql();
+    const auto [firstOurs, firstRaw] = bestOfInTurns(
+        runs,
+        [&] {
+            plans.close();
+            plans.open();
+            plans.fetchMore(100 - plans.fetchedCount());
+        },
+        [&] { rawFetch(tr, planSql, 100); });
+    BenchReport::line(QStringLiteral("planned_contacts_agent_first_100"), firstOurs, firstRaw);
+    const auto [allOurs, allRaw] = bestOfInTurns(
+        runs,
+        [&] {
+            plans.close();
+            plans.open();
+            plans.fetchAll();
+        },
+        [&] { rawFetch(tr, planSql); });
+    BenchReport::line(QStringLiteral("planned_contacts_agent_all"), allOurs, allRaw,
+                      QStringLiteral("rows=%1").arg(plans.fetchedCount()));
+    std::printf("# planned_contacts plan: %s\n", qPrintable(planOf(tr, planSql)));
+    plans.close();
+
+    // One agent's contacts of the last whole month of the register.
+    data::SqlStatement last(tr);
+    last.setSql(QStringLiteral("select max(KONTAKTKUUP) from KONTAKT"));
+    const QDate newest = last.scalar().toDate();
+    const QDate monthStart = QDate(newest.year(), newest.month(), 1).addMonths(-1);
+    data::DataSet &contactsSet = *module.taKontaktid();
+    contacts::ContactFilterValues month;
+    month.agentCode = agent;
+    month.dateFrom = monthStart.toString(QStringLiteral("dd.MM.yyyy"));
+    month.dateTo = monthStart.addMonths(1).addDays(-1).toString(QStringLiteral("dd.MM.yyyy"));
+    contacts::ContactFilter::Apply(contactsSet, month);
+    const QString monthSql = contactsSet.selectSql();
+    const auto [monthOurs, monthRaw] = bestOfInTurns(
+        runs,
+        [&] {
+            contactsSet.close();
+            contactsSet.open();
+            contactsSet.fetchAll();
+        },
+        [&] { rawFetch(tr, monthSql); });
+    BenchReport::line(QStringLiteral("performed_contacts_agent_month"), monthOurs, monthRaw,
+                      QStringLiteral("rows=%1").arg(contactsSet.fetchedCount()));
+    std::printf("# performed_contacts_agent_month plan: %s\n", qPrintable(planOf(tr, monthSql)));
+
+    // Every contact: the first rows come without the rest being read.
+    contacts::ContactFilter::Apply(contactsSet, {});
+    const QString allSql = contactsSet.selectSql();
+    const auto [headOurs, headRaw] = bestOfInTurns(
+        runs,
+        [&] {
+            contactsSet.close();
+            contactsSet.open();
+            contactsSet.fetchMore(100 - contactsSet.fetchedCount());
+        },
+        [&] { rawFetch(tr, allSql, 100); });
+    BenchReport::line(QStringLiteral("performed_contacts_first_100"), headOurs, headRaw,
+                      QStringLiteral("fetched=%1").arg(contactsSet.fetchedCount()));
+    contactsSet.close();
+    module.Disconnect();
+}
+
 // A contact recorded against a plan, as the planned contacts list does it: the contact window
 // prepared on the plan, the contact inserted and committed, the plan deleted and committed, and the
 // two lists of the agent read again as far as a grid shows them. Against the bare statements of the
@@ -980,6 +1093,7 @@ int main(int argc, char *argv[])
         run("client_card", [&] { benchClientCard(path); });
         run("client_register", [&] { benchClientRegister(path); });
         run("post_changed_columns", [&] { benchPostChangedColumns(path); });
+        run("planned_contacts performed_contacts", [&] { benchContactLists(path); });
         run("register_contact", [&] { benchRegisterContact(path); });
     } catch (const fb::FbError &e) {
         std::fprintf(stderr, "velkora1bench: %s\n", qPrintable(e.message()));

@@ -5,6 +5,8 @@
 
 #include "clients/TfKliendidList.h"
 #include "clients/TfKontaktIsikudKoond.h"
+#include "contacts/TfKontaktidKoond.h"
+#include "contacts/TfPlaneeritudKontaktid.h"
 #include "reference/TfAgMinutMaxMyyk.h"
 #include "reference/TfAgendid.h"
 #include "reference/TfAmetid.h"
@@ -27,6 +29,8 @@ QWidget *WindowCatalog::create(const QString &className, const WindowContext &co
     static const std::map<QString, Factory> windows = {
         {QStringLiteral("TfKliendidList"), [](const WindowContext &c) { return new TfKliendidList(c); }},
         {QStringLiteral("TfKontaktIsikudKoond"), [](const WindowContext &c) { return new TfKontaktIsikudKoond(c); }},
+        {QStringLiteral("TfPlaneeritudKontaktid"), [](const WindowContext &c) { return new TfPlaneeritudKontaktid(c); }},
+        {QStringLiteral("TfKontaktidKoond"), [](const WindowContext &c) { return new TfKontaktidKoond(c); }},
         {QStringLiteral("TfAmetid"), [](const WindowContext &c) { return new TfAmetid(c); }},
         {QStringLiteral("TfKlassif1"), [](const WindowContext &c) { return new TfKlassif1(c); }},
         {QStringLiteral("TfKlassif1Gr"), [](const WindowContext &c) { return new TfKlassif1Gr(c); }},

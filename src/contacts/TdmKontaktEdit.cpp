@@ -94,6 +94,13 @@ void TdmKontaktEdit::setUp()
         c.defineField(name, fb::FieldKind::Text, Field::Kind::Computed);
     c.defineField(QStringLiteral("KLINIMI"), fb::FieldKind::Text, Field::Kind::Computed);
     c.defineField(QStringLiteral("KLIOMVORM"), fb::FieldKind::Text, Field::Kind::Computed);
+    // The client as the window shows it: the name, then the legal form when there is one.
+    c.defineField(QStringLiteral("KLIENDINIMI"), fb::FieldKind::Text, Field::Kind::Calculated);
+    c.onCalcFields.push_back([](DataSet &d) {
+        const QString form = d.field(QStringLiteral("KLIOMVORM")).asString();
+        const QString name = d.field(QStringLiteral("KLINIMI")).asString();
+        d.field(QStringLiteral("KLIENDINIMI")).setValue(form.isEmpty() ? name : name + QLatin1Char(' ') + form);
+    });
     data::AttachTextRule(c, names, [this](Field &f, const QString &text) { m_data.OnKoodNimiPaarSetText(f, text); });
 
     // A confirmed contact: at level 1 and below only its topic, comment, products and offer group
@@ -492,13 +499,8 @@ QString TdmKontaktEdit::translatedCaption() const
 QString TdmKontaktEdit::Caption() const
 {
     const DataSet &c = *m_contact;
-    QString client;
-    if (c.isActive() && (!c.isEmpty() || c.isEditing())) {
-        client = c.field(QStringLiteral("KLINIMI")).asString();
-        const QString form = c.field(QStringLiteral("KLIOMVORM")).asString();
-        if (!form.isEmpty())
-            client += QLatin1Char(' ') + form;
-    }
+    const QString client =
+        c.isActive() && (!c.isEmpty() || c.isEditing()) ? c.field(QStringLiteral("KLIENDINIMI")).asString() : QString();
     return translatedCaption() + QStringLiteral(" - ") + client;
 }
 

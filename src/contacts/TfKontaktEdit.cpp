@@ -162,7 +162,7 @@ void TfKontaktEdit::build()
     m_controls.insert(QStringLiteral("KONTAKTTOIMUS"), performed);
     ++row;
     label("Klient", row, 0);
-    TDBEdit *client = edit("KLINIMI", "dbeKliNimi", row, 1, 3);
+    TDBEdit *client = edit("KLIENDINIMI", "dbeKliNimi", row, 1, 3);
     client->setReadOnly(true);
     client->setFocusPolicy(Qt::ClickFocus);
     ++row;

@@ -254,6 +254,41 @@ void TData1::addClientNameField(DataSet &ds)
     });
 }
 
+void TData1::addPlanContactFields(DataSet &ds)
+{
+    // The address with its place, and the numbers to call: the plan's contact person's own when the
+    // plan names a person who has one, otherwise the client's.
+    const std::pair<const char *, const char *> numbers[] = {
+        {"TELEFON", "Telefon"}, {"FAX", "Fax"}, {"EMAIL", "EMail"}};
+    ds.defineField(QStringLiteral("AADRESS"), fb::FieldKind::Text, Field::Kind::Calculated)
+        .setDisplayLabel(QStringLiteral("Aadress"));
+    for (const auto &[name, label] : numbers)
+        ds.defineField(QString::fromLatin1(name), fb::FieldKind::Text, Field::Kind::Calculated)
+            .setDisplayLabel(QString::fromLatin1(label));
+    ds.onCalcFields.push_back([](DataSet &d) {
+        const QString address = d.field(QStringLiteral("KLIAADRESS")).asString();
+        const QString place = d.field(QStringLiteral("LINNVALDNIMI")).asString();
+        d.field(QStringLiteral("AADRESS"))
+            .setValue(place.isEmpty() ? address : address.isEmpty() ? place : address + QStringLiteral(", ") + place);
+        const bool person = !d.field(QStringLiteral("KLIKISIKKOOD")).isNull();
+        auto choose = [&d, person](const char *target, const char *personColumn, const char *clientColumn) {
+            const QString own = person ? d.field(QString::fromLatin1(personColumn)).asString() : QString();
+            d.field(QString::fromLatin1(target))
+                .setValue(own.isEmpty() ? d.field(QString::fromLatin1(clientColumn)).asString() : own);
+        };
+        choose("TELEFON", "KONTAKTISIKTEL", "KLITEL");
+        choose("FAX", "KONTAKTISIKFAX", "KLIFAX");
+        choose("EMAIL", "KONTAKTISIKEMAIL", "KLIEMAIL");
+    });
+}
+
+void TData1::openLists(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        if (DataSet *list = dataSet(QString::fromLatin1(name)); list && !list->isActive())
+            list->open();
+}
+
 void TData1::createDataSets()
 {
     m_sources.clear();
@@ -330,16 +365,26 @@ void TData1::createDataSets()
                              "TOOTENIMI"});
     addClientNameField(contacts);
     commitAndReload(contacts, {});
+    contacts.afterOpen.push_back([this](DataSet &) { openLists({"taKliendidL", "taKliKontaktIsikudL", "taProjektidL"}); });
 
-    const QString planList =
-        QStringLiteral("select KLIJKONT.*, KLIENTK.KLIOMVORM, (select KONTAKTISIKTEL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) "
-                       "as KISIKTEL, (select KONTAKTISIKFAX from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKFAX, "
-                       "(select KONTAKTISIKEMAIL from GET_KLIKISIK_DATA1(KLIJKONT.KLIKISIKKOOD)) as KISIKEMAIL\n"
-                       "from KLIJKONT join KLIENTK on KLIENTK.KLIKOOD = KLIJKONT.KLIKOOD\n");
-    DataSet &plans = make("taTanasedKliKontaktid", planList + "order by KLIJKONT.JKONTAKTKUUP, KLIJKONT.JKONTAKTKELL\n");
-    // A plan saved in its window is read again in place, by its key.
-    plans.setRefreshSql(planList + "where KLIJKONT.JKONTAKTID = :JKONTAKTID\n");
+    // Plans with their client's address and numbers and their contact person's numbers, read in one
+    // statement: the person comes in by a join, not by a procedure called for every column of every row.
+    const QString planColumns = QStringLiteral(
+        "select KLIJKONT.JKONTAKTID, KLIJKONT.KLIKOOD, KLIJKONT.AGENTKOOD, KLIJKONT.JKONTAKTKUUP, "
+        "KLIJKONT.JKONTAKTKELL, KLIJKONT.JKONTAKTKUUPKUNI, KLIJKONT.JKONTAKTKELLKUNI, KLIJKONT.JKONTAKTLIIK, "
+        "KLIJKONT.JKONTAKTKOKKULEPE, KLIJKONT.JKONTAKTTEEMA, KLIJKONT.JKONTAKTKOMMENT, KLIJKONT.KLIKISIKKOOD, "
+        "KLIJKONT.JKONTTAHTAEG, KLIJKONT.REGAGENTKOOD, KLIJKONT.AGENTTUTVUNUD, KLIJKONT.PROJID, KLIJKONT.TOOTEGRID, "
+        "KLIJKONT.TOOTEID, KLIJKONT.AGENTNIMI, KLIJKONT.REGAGENTNIMI, KLIJKONT.JKONTAKTLIIKNIMI, "
+        "KLIKISIK.KONTAKTISIKNIMI, KLIJKONT.PROJNIMI, KLIJKONT.TOOTEGRNIMI, KLIJKONT.TOOTENIMI, "
+        "KLIENTK.KLINIMI, KLIENTK.KLIOMVORM, KLIENTK.KLIAADRESS, KLIENTK.KLITEL, KLIENTK.KLIFAX, KLIENTK.KLIEMAIL, "
+        "KLIENTK.LINNVALDNIMI, KLIKISIK.KONTAKTISIKTEL, KLIKISIK.KONTAKTISIKFAX, KLIKISIK.KONTAKTISIKEMAIL\n"
+        "from KLIJKONT left join KLIKISIK on KLIKISIK.KLIKISIKKOOD = KLIJKONT.KLIKISIKKOOD, KLIENTK\n"
+        "where KLIENTK.KLIKOOD=KLIJKONT.KLIKOOD");
+    DataSet &plans = make("taTanasedKliKontaktid", planColumns + QStringLiteral("\norder by JKONTAKTKUUP, JKONTAKTKELL\n"));
+    plans.setRefreshSql(planColumns + QStringLiteral(" and KLIJKONT.JKONTAKTID = :JKONTAKTID\n"));
     addClientNameField(plans);
+    addPlanContactFields(plans);
+    plans.afterOpen.push_back([this](DataSet &) { openLists({"taKliendidL", "taProjektidL", "taTavaKontaktiLiigid"}); });
     make("taKliendidL", "select KLIKOOD, KLINIMI, KLIOMVORM from KLIENTK order by KLINIMI");
     make("taKliKontaktIsikudL", "select KLIKISIKKOOD, KLIKOOD, KONTAKTISIKNIMI, KONTAKTISIKAKTIIVNE, "
                                 "(select KLINIMI from KLIENTK k where k.KLIKOOD = KLIKISIK.KLIKOOD) as KLINIMI "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -184,6 +185,9 @@ private:
     void commitAndReload(DataSet &ds, const QStringList &lists);
     void attachLookups(DataSet &ds, const QStringList &nameFields);
     void addClientNameField(DataSet &ds);
+    void addPlanContactFields(DataSet &ds);
+    // Opens the look-up lists that are not open yet.
+    void openLists(std::initializer_list<const char *> names);
     void createDataSets();
     void attachRules();
     void refuse(const QString &message, const QString &caption);

@@ -13,6 +13,10 @@ std::pair<QDate, QDate> DateRangeForTag(int tag, const QDate &today)
     case 32: return {firstOfMonth.addMonths(1), firstOfMonth.addMonths(2).addDays(-1)};
     case 356: return {QDate(today.year(), 1, 1), QDate(today.year(), 12, 31)};
     case 357: return {QDate(today.year() + 1, 1, 1), QDate(today.year() + 1, 12, 31)};
+    case -1: return {today.addDays(-1), today.addDays(-1)};
+    case -7: return {monday.addDays(-7), monday.addDays(-1)};
+    case -31: return {firstOfMonth.addMonths(-1), firstOfMonth.addDays(-1)};
+    case -356: return {QDate(today.year() - 1, 1, 1), QDate(today.year() - 1, 12, 31)};
     default: return {QDate(), QDate()};
     }
 }

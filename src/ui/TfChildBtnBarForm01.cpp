@@ -135,6 +135,8 @@ bool TfChildBtnBarForm01::IsUnchanged() const
 
 void TfChildBtnBarForm01::SaveAll()
 {
+    // Save from the tool bar takes no focus: what is still in the edit is saved with the rest.
+    UpdateFocusedControl();
     // A refused post stops the walk: its dataset stays in its state and the error goes on.
     for (const auto &s : m_sources)
         if (s && s->dataSet() && s->dataSet()->isEditing())

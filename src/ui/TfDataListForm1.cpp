@@ -255,6 +255,15 @@ void TfDataListForm1::buildDateMenu()
     })->setObjectName(QStringLiteral("mnuKuupKehtesta1"));
 }
 
+QAction *TfDataListForm1::addDateRangeItem(const QString &objectName, const QString &caption, int tag)
+{
+    QAction *a = m_dateMenu->addAction(caption);
+    a->setObjectName(objectName);
+    a->setData(tag);
+    connect(a, &QAction::triggered, this, [this, tag] { runCommand([this, tag] { dateRangeChosen(tag); }); });
+    return a;
+}
+
 void TfDataListForm1::dateRangeChosen(int tag)
 {
     const auto [from, to] = DateRangeForTag(tag, QDate::currentDate());

@@ -76,6 +76,8 @@ protected:
                            const QString &label = QString(), int columnSpan = 1);
     // The fields a printed list starts with, before the user has chosen any.
     void setPrintColumns(const QStringList &fieldNames) { m_printColumns = fieldNames; }
+    // One more item of the date-range menu, at its end, for the range of `tag` (see DateRangeForTag).
+    QAction *addDateRangeItem(const QString &objectName, const QString &caption, int tag);
     QHBoxLayout *filterLayout() const { return m_filterLayout; }
     bool eventFilter(QObject *watched, QEvent *event) override;
 

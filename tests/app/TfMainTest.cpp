@@ -138,8 +138,8 @@ TEST_F(TfMainTest, PanelsMenusAndCommands)
     EXPECT_EQ(window->statusPanel(6)->text(), QStringLiteral("Kliendid"));
 
     // Commands of windows that other parts build are handed on by name.
-    window->command("Kontaktid1Click")->trigger();
-    EXPECT_EQ(opened, QStringList{"Kontaktid1Click"});
+    window->command("Masspakkumised1Click")->trigger();
+    EXPECT_EQ(opened, QStringList{"Masspakkumised1Click"});
     // Closing all with no child windows does nothing.
     window->command("CloseAllChilds1Click")->trigger();
 }

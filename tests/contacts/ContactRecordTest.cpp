@@ -5,6 +5,7 @@
 
 #include <QTime>
 
+#include "clients/TdmKlientEdit1.h"
 #include "contacts/ContactTimes.h"
 #include "contacts/TdmKontaktEdit.h"
 #include "data/DataError.h"
@@ -65,6 +66,15 @@ TEST_F(ContactRecordTest, TheChosenOfThreePlansFillsTheContactAndOnlyItGoesOnSav
     // Another agent's plan of the same client is not offered.
     plan(14, 3, 3, today, QStringLiteral("Võõras"));
 
+    // The client's card is open on its plans and past contacts.
+    QObject cardWindow;
+    TdmKlientEdit1 *card = TdmKlientEdit1::Acquire(*module, &cardWindow);
+    ASSERT_TRUE(card->OpenClient(3));
+    card->PageShown(TdmKlientEdit1::Plans);
+    card->PageShown(TdmKlientEdit1::Contacts);
+    EXPECT_EQ(card->taKliJargmKontaktid()->recordCount(), 4);
+    EXPECT_EQ(card->taKontaktidKliendil()->recordCount(), 0);
+
     auto m = edit();
     m->OpenNew(requestFor(3, QStringLiteral("Kolme Plaaniga"), 7));
     QStringList shown;
@@ -99,6 +109,11 @@ TEST_F(ContactRecordTest, TheChosenOfThreePlansFillsTheContactAndOnlyItGoesOnSav
     EXPECT_EQ(m->Caption(), "Toimunud kontakt - Kolme Plaaniga");
     // The plans are forgotten once the contact is saved.
     EXPECT_FALSE(m->taKliJargmKontaktidL()->isActive());
+    // The card shows the plan gone and stands on the new contact.
+    EXPECT_FALSE(card->taKliJargmKontaktid()->locate(QStringLiteral("JKONTAKTID"), 12));
+    EXPECT_EQ(card->taKliJargmKontaktid()->recordCount(), 3);
+    EXPECT_EQ(card->taKontaktidKliendil()->field(QStringLiteral("KONTAKTID")).asInt(), m->ContactId());
+    card->Release();
 }
 
 TEST_F(ContactRecordTest, APlanStaysWhenTheContactIsCancelledOrRefused)

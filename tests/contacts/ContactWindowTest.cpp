@@ -11,7 +11,11 @@
 
 #include "WindowDriver.h"
 #include "app/TfMain.h"
+#include "app/WindowCatalog.h"
 #include "contacts/TfKontaktEdit.h"
+#include "contacts/TfKontaktidKoond.h"
+#include "contacts/TfPlaneeritudKontaktid.h"
+#include "ui/TfChildBtnBarForm01.h"
 #include "data/DataSet.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBEditBtn.h"
@@ -31,6 +35,7 @@ protected:
         module->setMainServices(window.get());
         window->onOpenWindow = [this](const QString &h) { opened << h; };
         window->show();
+        QApplication::setActiveWindow(window.get());
     }
     void TearDown() override
     {
@@ -112,12 +117,17 @@ TEST_F(ContactWindowTest, ANewContactFromAPlanIsSavedThroughTheWindowAndOpensOnc
     EXPECT_EQ(topic->text(), "Helistada");
     auto *time = qobject_cast<TDBEdit *>(w->control("KONTAKTKELL"));
     EXPECT_EQ(time->text(), "09:15");
+    auto *client = qobject_cast<TDBEdit *>(w->control("KLIENDINIMI"));
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(client->text(), "Kolme Plaaniga");
     // Only level 3 names the registering agent; projects only when the session may choose them.
     EXPECT_FALSE(w->control("REGAGENTNIMI")->isEnabled());
     EXPECT_FALSE(w->control("PROJNIMI")->isEnabled());
 
+    topic->setFocus();
     replaceText(topic, QStringLiteral("Helistatud"));
-    w->Save();
+    w->findChild<QAction *>("Salvesta1")->trigger();
+    QApplication::processEvents();
     const int id = w->ContactId();
     ASSERT_GT(id, 0);
     EXPECT_EQ(w->windowTitle(), "Toimunud kontakt - Kolme Plaaniga");
@@ -169,4 +179,40 @@ TEST_F(ContactWindowTest, TheCalendarButtonWritesTheChosenDayAndCancelLeavesTheR
     EXPECT_EQ(date->text(), expected.toString(QStringLiteral("dd.MM.yyyy")));
     w->Cancel();
     EXPECT_EQ(row->field("KONTAKTKUUP").asDate(), day);
+}
+
+TEST_F(ContactWindowTest, ContactFromThePlannedListLeavesItAndShowsInThePerformedList)
+{
+    window->windowFactory = [this](const QString &className) {
+        return WindowCatalog::create(className, WindowContext{module.get(), &ui});
+    };
+    const QDate today = QDate::currentDate();
+    plan(121, 3, 7, today, QStringLiteral("Listist"), QStringLiteral("08:00"));
+    plan(122, 1, 7, today, QStringLiteral("Jääb listi"), QStringLiteral("09:00"));
+    window->command(QStringLiteral("Kontaktid1Click"))->trigger();
+    auto *performed = qobject_cast<TfKontaktidKoond *>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(performed, nullptr);
+    window->command(QStringLiteral("Tnaseksplaneeritudkontaktid1Click"))->trigger();
+    auto *planned = qobject_cast<TfPlaneeritudKontaktid *>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(planned, nullptr);
+    data::DataSet *plans = planned->dataSet();
+    data::DataSet *contacts = performed->dataSet();
+    ASSERT_TRUE(plans->locate(QStringLiteral("JKONTAKTID"), 121));
+    EXPECT_EQ(plans->field("KLIENDINIMI").asString(), "Kolme Plaaniga");
+
+    planned->findChild<QAction *>(QStringLiteral("Kontaktkirja1"))->trigger();
+    TfKontaktEdit *w = window->lastNewContactWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->module()->ChosenPlan(), 121);
+    EXPECT_EQ(w->windowTitle(), "Kontakti reg - Kolme Plaaniga");
+    w->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
+    QApplication::processEvents();
+    const int id = w->ContactId();
+    ASSERT_GT(id, 0);
+
+    // The plan has left the list at once, the other plan is still there, and the contact is listed.
+    EXPECT_FALSE(plans->locate(QStringLiteral("JKONTAKTID"), 121));
+    EXPECT_TRUE(plans->locate(QStringLiteral("JKONTAKTID"), 122));
+    ASSERT_TRUE(contacts->locate(QStringLiteral("KONTAKTID"), id));
+    EXPECT_EQ(contacts->field("KONTAKTTEEMA").asString(), "Listist");
 }
