@@ -45,13 +45,7 @@ QString equalsOrNull(const QString &column, const QString &value)
     return value == QLatin1String("NULL") ? column + QStringLiteral(" IS NULL") : column + QLatin1Char('=') + value;
 }
 
-struct Atom
-{
-    QString key;
-    QString value;
-    QString shown;
-    QString condition;
-};
+using Atom = data::FilterAtom;
 
 // Everything the filter needs, worked out before the filter is touched: a value that does not parse
 // stops the build with nothing changed.
@@ -200,23 +194,11 @@ ClientFilterResult ClientFilter::Apply(data::DataSet &clients, const ClientFilte
 {
     const Plan p = plan(values);
     data::TMySQLDataSetFilter &entry = data::FilterFor(clients);
-    data::BeginFilter(entry);
-    QStringList conditions;
-    for (const Atom &a : p.atoms) {
-        data::SetAtom(entry, a.key, a.value, a.shown, a.condition);
-        if (!a.condition.isEmpty())
-            conditions << a.condition;
-    }
-    for (const QString &t : p.tables)
-        data::AddTable(entry, t);
-    if (p.distinct)
-        data::SetDistinct(entry);
     ClientFilterResult result;
-    result.applied = data::CommitFilter(entry);
+    result.applied = data::ApplyAtoms(entry, p.atoms, &result.where, p.tables, p.distinct);
     // A statement the server refused has been reported; the list keeps what it showed.
     if (!result.applied)
         return result;
-    result.where = conditions.join(QStringLiteral(" AND "));
     result.extraTables = entry.appliedTables;
     result.distinct = entry.appliedDistinct;
     return result;

@@ -23,13 +23,7 @@ const QString RegAgentKood = QStringLiteral("RegAgentKood");
 const QString KontaktToimus = QStringLiteral("KontaktToimus");
 const QString KontaktKuup = QStringLiteral("KontaktKuup");
 
-struct Atom
-{
-    QString key;
-    QString value;
-    QString shown;
-    QString condition;
-};
+using Atom = data::FilterAtom;
 
 QString dateText(const QDate &date)
 {
@@ -72,17 +66,8 @@ std::vector<Atom> plan(const ContactFilterValues &v)
 ContactFilterResult ContactFilter::Apply(data::DataSet &contacts, const ContactFilterValues &values)
 {
     const std::vector<Atom> atoms = plan(values);
-    data::TMySQLDataSetFilter &entry = data::FilterFor(contacts);
-    data::BeginFilter(entry);
-    QStringList conditions;
-    for (const Atom &a : atoms) {
-        data::SetAtom(entry, a.key, a.value, a.shown, a.condition);
-        conditions << a.condition;
-    }
     ContactFilterResult result;
-    result.applied = data::CommitFilter(entry);
-    if (result.applied)
-        result.where = conditions.join(QStringLiteral(" AND "));
+    result.applied = data::ApplyAtoms(data::FilterFor(contacts), atoms, &result.where);
     return result;
 }
 

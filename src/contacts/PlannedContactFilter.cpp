@@ -22,13 +22,7 @@ const QString JKontaktKokkulepe = QStringLiteral("JKontaktKokkulepe");
 const QString JKontaktKuup = QStringLiteral("JKontaktKuup");
 const QString JKontTahtaeg = QStringLiteral("JKontTahtaeg");
 
-struct Atom
-{
-    QString key;
-    QString value;
-    QString shown;
-    QString condition;
-};
+using Atom = data::FilterAtom;
 
 QString dateText(const QDate &date)
 {
@@ -107,16 +101,8 @@ PlannedContactFilterResult PlannedContactFilter::Apply(data::DataSet &plans, con
         data::FindAtom(entry, AgentKood, &v.agentCode, &v.agentName);
     }
     const std::vector<Atom> atoms = plan(v);
-    data::BeginFilter(entry);
-    QStringList conditions;
-    for (const Atom &a : atoms) {
-        data::SetAtom(entry, a.key, a.value, a.shown, a.condition);
-        conditions << a.condition;
-    }
     PlannedContactFilterResult result;
-    result.applied = data::CommitFilter(entry);
-    if (result.applied)
-        result.where = conditions.join(QStringLiteral(" AND "));
+    result.applied = data::ApplyAtoms(entry, atoms, &result.where);
     return result;
 }
 

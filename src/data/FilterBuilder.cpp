@@ -147,6 +147,27 @@ TMySQLDataSetFilter &FilterForName(const QString &name)
     return *slot;
 }
 
+bool ApplyAtoms(TMySQLDataSetFilter &entry, const std::vector<FilterAtom> &atoms, QString *where,
+                const QStringList &tables, bool distinct)
+{
+    BeginFilter(entry);
+    QStringList conditions;
+    for (const FilterAtom &a : atoms) {
+        SetAtom(entry, a.key, a.value, a.shown, a.condition);
+        if (!a.condition.isEmpty())
+            conditions << a.condition;
+    }
+    for (const QString &t : tables)
+        AddTable(entry, t);
+    if (distinct)
+        SetDistinct(entry);
+    if (!CommitFilter(entry))
+        return false;
+    if (where)
+        *where = conditions.join(QStringLiteral(" AND "));
+    return true;
+}
+
 void BeginFilter(TMySQLDataSetFilter &entry)
 {
     entry.pendingAtoms.reset();

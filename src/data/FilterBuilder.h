@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
+#include <QStringList>
 
 #include "TMySQLDataSetFilter.h"
 
@@ -36,6 +39,18 @@ void SetDistinct(TMySQLDataSetFilter &entry);
 bool CommitFilter(TMySQLDataSetFilter &entry);
 bool FindAtom(const TMySQLDataSetFilter &entry, const QString &key, QString *value = nullptr,
               QString *shownText = nullptr);
+// One criterion of a filter panel: its atom and its condition (empty: the atom only remembers).
+struct FilterAtom
+{
+    QString key;
+    QString value;
+    QString shown;
+    QString condition;
+};
+// A new atom set of these atoms in order, with the tables they join, committed. When the filter was
+// applied, `where` gets the conditions joined with " AND " and true is returned.
+bool ApplyAtoms(TMySQLDataSetFilter &entry, const std::vector<FilterAtom> &atoms, QString *where,
+                const QStringList &tables = {}, bool distinct = false);
 bool ApplyWhere(DataSet &dataSet, const QString &where);
 bool ApplyOrder(DataSet &dataSet, const QString &order);
 void ReopenDataSet(DataSet &dataSet);
