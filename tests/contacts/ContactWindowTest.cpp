@@ -12,6 +12,8 @@
 #include "WindowDriver.h"
 #include "app/TfMain.h"
 #include "app/WindowCatalog.h"
+#include "contacts/TdmJKontaktEdit.h"
+#include "contacts/TfJKontaktEdit.h"
 #include "contacts/TfKontaktEdit.h"
 #include "contacts/TfKontaktidKoond.h"
 #include "contacts/TfPlaneeritudKontaktid.h"
@@ -215,4 +217,51 @@ TEST_F(ContactWindowTest, ContactFromThePlannedListLeavesItAndShowsInThePerforme
     EXPECT_TRUE(plans->locate(QStringLiteral("JKONTAKTID"), 122));
     ASSERT_TRUE(contacts->locate(QStringLiteral("KONTAKTID"), id));
     EXPECT_EQ(contacts->field("KONTAKTTEEMA").asString(), "Listist");
+}
+
+TEST_F(ContactWindowTest, TheNextContactIsPlannedFromAContactAndRecordedFromItsWindow)
+{
+    const QDate day = QDate::currentDate().addDays(-1);
+    contact(131, 1, 7, day);
+    run(QStringLiteral("update KONTAKT set KONTAKTKOMMENT = 'Helistada tagasi', TOOTEGRID = 2, TOOTEID = 2, "
+                       "KLIKISIKKOOD = 1 where KONTAKTID = 131"));
+    window->OpenContact(131);
+    auto *contactWindow = qobject_cast<TfKontaktEdit *>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(contactWindow, nullptr);
+    contactWindow->findChild<QAction *>(QStringLiteral("Planeerijargminekontakt1"))->trigger();
+    auto *planWindow = qobject_cast<TfJKontaktEdit *>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(planWindow, nullptr);
+    data::DataSet *plan = planWindow->module()->taKliJargmKontakt();
+    EXPECT_EQ(plan->state(), data::DataSet::State::Insert);
+    EXPECT_EQ(plan->field("KLIKOOD").asInt(), 1);
+    EXPECT_EQ(plan->field("KLIKISIKKOOD").asInt(), 1);
+    EXPECT_EQ(plan->field("JKONTAKTTEEMA").asString(), "Teema");
+    EXPECT_EQ(plan->field("JKONTAKTKOMMENT").asString(), "Helistada tagasi");
+    EXPECT_EQ(plan->field("TOOTEID").asInt(), 2);
+    EXPECT_EQ(plan->field("AGENTKOOD").asInt(), 7); // an own client
+    plan->field("JKONTAKTKUUP").setValue(QDate::currentDate());
+    plan->field("JKONTAKTKELL").setText(QStringLiteral("14:00"));
+    plan->field("JKONTAKTLIIKNIMI").setText(QStringLiteral("Visiit"));
+    planWindow->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
+    const int planId = planWindow->PlanId();
+    ASSERT_GT(planId, 0);
+    EXPECT_EQ(one(QStringLiteral("select JKONTAKTKELLKUNI from KLIJKONT where JKONTAKTID = %1").arg(planId)).toTime(),
+              QTime(14, 15));
+
+    // Opened again, the same window comes forward.
+    const int before = static_cast<int>(window->mdiArea()->subWindowList().size());
+    window->OpenNextContact(planId);
+    EXPECT_EQ(window->mdiArea()->subWindowList().size(), before);
+    EXPECT_EQ(window->mdiArea()->activeSubWindow()->widget(), planWindow);
+
+    // "Kontakt kirja" in the plan window records the contact against this plan; the plan window closes.
+    planWindow->findChild<QAction *>(QStringLiteral("Kontaktkirja1"))->trigger();
+    QApplication::processEvents();
+    TfKontaktEdit *recorded = window->lastNewContactWindow();
+    ASSERT_NE(recorded, nullptr);
+    EXPECT_EQ(recorded->module()->ChosenPlan(), planId);
+    EXPECT_EQ(recorded->module()->taKontakt()->field("KONTAKTLIIK").asInt(), 2);
+    recorded->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KLIJKONT where JKONTAKTID = %1").arg(planId)), 0);
+    EXPECT_EQ(count("select count(*) from KONTAKT where KLIKOOD = 1"), 2);
 }
