@@ -420,9 +420,12 @@ void TdmKontaktEdit::afterPost()
         if (remove) {
             try {
                 removePlan(planId);
-            } catch (...) {
-                // The contact stays saved; the plan stays too, and the error is told below.
-                planFailure = std::current_exception();
+            } catch (const fb::FbError &e) {
+                // The contact stays saved; the plan stays too (another user may be changing it), and
+                // the user is told so below.
+                planFailure = std::make_exception_ptr(data::DataError(
+                    Translate(QStringLiteral("Kontakt on salvestatud, kuid planeeringut ei saanud tühistada")) +
+                    QStringLiteral(":\n") + e.message()));
             }
             m_data.PlansChanged();
             TdmKlientEdit1::RefreshOpenCards(m_data, client, 0, 0);

@@ -19,6 +19,8 @@
 #include "contacts/TfPlaneeritudKontaktid.h"
 #include "ui/TfChildBtnBarForm01.h"
 #include "data/DataSet.h"
+#include "fb/Attachment.h"
+#include "fb/Transaction.h"
 #include "ui/TDBEdit.h"
 #include "ui/TDBEditBtn.h"
 #include "ui/EditButton.h"
@@ -264,4 +266,30 @@ TEST_F(ContactWindowTest, TheNextContactIsPlannedFromAContactAndRecordedFromItsW
     recorded->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
     EXPECT_EQ(count(QStringLiteral("select count(*) from KLIJKONT where JKONTAKTID = %1").arg(planId)), 0);
     EXPECT_EQ(count("select count(*) from KONTAKT where KLIKOOD = 1"), 2);
+}
+
+TEST_F(ContactWindowTest, APlanHeldElsewhereIsReportedAndTheContactIsSavedOnce)
+{
+    plan(141, 3, 7, QDate::currentDate(), QStringLiteral("Hoitud"));
+    ASSERT_TRUE(window->RegisterContact(3, 7, QStringLiteral("Agent Nr 7"), QString(), QStringLiteral("Kolme Plaaniga"), 141, 0));
+    TfKontaktEdit *w = window->lastNewContactWindow();
+    ASSERT_NE(w, nullptr);
+    fb::Attachment other = contactsDatabase().connect();
+    fb::Transaction otherTr(other);
+    otherTr.start();
+    other.executeImmediate(otherTr, QStringLiteral("update KLIJKONT set JKONTAKTTEEMA = 'Muudan' where JKONTAKTID = 141"));
+
+    QString shown;
+    ui.expectMessageText(QStringLiteral("Toimunud kontakt - Kolme Plaaniga"), &shown);
+    w->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Kontakt on salvestatud, kuid planeeringut ei saanud tühistada:\n")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("concurrent update"))) << shown.toStdString();
+    EXPECT_EQ(count("select count(*) from KONTAKT where KLIKOOD = 3"), 1);
+    // Nothing is left to save: a second Save adds no contact.
+    EXPECT_FALSE(w->findChild<QAction *>(QStringLiteral("Salvesta1"))->isEnabled());
+    w->findChild<QAction *>(QStringLiteral("Salvesta1"))->trigger();
+    EXPECT_EQ(count("select count(*) from KONTAKT where KLIKOOD = 3"), 1);
+    otherTr.rollback();
+    EXPECT_EQ(count("select count(*) from KLIJKONT where JKONTAKTID = 141"), 1);
 }
