@@ -225,20 +225,11 @@ TfKliendidList::TfKliendidList(const WindowContext &context, QWidget *parent)
     connect(m_date, &TEditBtn::OnBtnClick, this, [this] { runCommand([this] { pickDate(); }); });
 
     // The commands, before the framework's own in the window menu.
-    QAction *first = windowMenu()->actions().value(0);
-    auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
-                                 std::function<void()> run) {
-        QAction *a = addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                                QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
-        return a;
-    };
-    command("Avaklient1", "Ava klient", "Alt+E", "bAvaKlient", [this] { OpenClient(); });
-    command("Uusklient1", "Uus klient", "Alt+U", "bNewClient", [this] { NewClient(); });
-    command("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
-    command("Planeerikontakt1", "Planeeri kontakt", "Alt+L", "bPlaneeriKontakt", [this] { PlanContact(); });
-    command("Nimekirjav1", "Klientide nimekirja väljatrükk", "Alt+P", "bPrintNimekiri", [this] { PrintList(); });
-    if (first)
-        windowMenu()->insertSeparator(first);
+    addOwnCommand("Avaklient1", "Ava klient", "Alt+E", "bAvaKlient", [this] { OpenClient(); });
+    addOwnCommand("Uusklient1", "Uus klient", "Alt+U", "bNewClient", [this] { NewClient(); });
+    addOwnCommand("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
+    addOwnCommand("Planeerikontakt1", "Planeeri kontakt", "Alt+L", "bPlaneeriKontakt", [this] { PlanContact(); });
+    addOwnCommand("Nimekirjav1", "Klientide nimekirja väljatrükk", "Alt+P", "bPrintNimekiri", [this] { PrintList(); });
 
     TDBGrid *g = DBGrid1();
     g->setSelectionMode(QAbstractItemView::ExtendedSelection);

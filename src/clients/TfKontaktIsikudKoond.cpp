@@ -103,17 +103,9 @@ TfKontaktIsikudKoond::TfKontaktIsikudKoond(const WindowContext &context, QWidget
     connect(m_name, &TDynFilterEdit::OnFilterChange, this, [this] { runCommand([this] { UpdateFilter(); }); });
     connect(m_selectClient, &QToolButton::clicked, this, [this] { runCommand([this] { SelectClient(); }); });
 
-    QAction *first = windowMenu()->actions().value(0);
-    auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
-                                 std::function<void()> run) {
-        addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                   QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
-    };
-    command("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
-    command("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
-    command("Planeerikontakt1", "Planeeri kontakt", "Alt+L", "bPlaneeriKontakt", [this] { PlanContact(); });
-    if (first)
-        windowMenu()->insertSeparator(first);
+    addOwnCommand("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
+    addOwnCommand("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
+    addOwnCommand("Planeerikontakt1", "Planeeri kontakt", "Alt+L", "bPlaneeriKontakt", [this] { PlanContact(); });
     connect(DBGrid1(), &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { ShowClient(); }); });
 
     for (const auto &[field, caption] : Columns)

@@ -1,5 +1,6 @@
 #include "TdmKontaktEdit.h"
 
+#include <QScopedValueRollback>
 #include <QTime>
 
 #include "ContactTimes.h"
@@ -234,12 +235,7 @@ int TdmKontaktEdit::ClientCode() const
 
 void TdmKontaktEdit::newRecord()
 {
-    m_settingUp = true;
-    struct Done
-    {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{m_settingUp};
+    const QScopedValueRollback<bool> settingUp(m_settingUp, true);
     DataSet &c = *m_contact;
     const data::Session &s = m_data.session();
     c.field(QStringLiteral("KONTAKTKELL")).setValue(nowToTheMinute());
@@ -331,12 +327,8 @@ void TdmKontaktEdit::beforePost()
     if (c.field(QStringLiteral("KLIKOOD")).isNull() || c.field(QStringLiteral("KLIKOOD")).asInt() <= 0)
         refuse(Translate(QStringLiteral("Viga")) + QStringLiteral(": ") + Translate(QStringLiteral("klient väärtustamata !")),
                Translate(Toimunud));
-    m_settingUp = true; // the save rules themselves are not the user's changes
-    struct Done
-    {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{m_settingUp};
+    // The save rules themselves are not the user's changes.
+    const QScopedValueRollback<bool> settingUp(m_settingUp, true);
     Field &units = c.field(QStringLiteral("KONTAKTYHIKUID"));
     if (c.state() == DataSet::State::Insert) {
         const Field &type = c.field(QStringLiteral("KONTAKTLIIK"));

@@ -35,14 +35,9 @@ TfKontaktEdit::TfKontaktEdit(const WindowContext &context, bool isNew, int conta
     }
     setDataSet(m_module->taKontakt());
     build();
-    QAction *first = nullptr;
-    first = addCommand(QStringLiteral("Naitaklienti1"), Translate(QStringLiteral("Näita klienti")),
-                       [this] { m_module->ShowClient(); }, QKeySequence(QStringLiteral("Alt+E")),
-                       QStringLiteral("bShowClient"));
-    addCommand(QStringLiteral("Planeerijargminekontakt1"), Translate(QStringLiteral("Planeeri järgmine kontakt")),
-               [this] { m_module->PlanNextContact(); }, QKeySequence(QStringLiteral("Alt+P")),
-               QStringLiteral("bPlaneeriKontakt"));
-    Q_UNUSED(first);
+    addOwnCommand("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { m_module->ShowClient(); });
+    addOwnCommand("Planeerijargminekontakt1", "Planeeri järgmine kontakt", "Alt+P", "bPlaneeriKontakt",
+                  [this] { m_module->PlanNextContact(); });
     connect(m_module, &contacts::TdmKontaktEdit::captionChanged, this, &TfKontaktEdit::renewCaption);
     connect(m_module, &contacts::TdmKontaktEdit::closeRequested, this, &QWidget::close);
     if (m_opened && !isNew)

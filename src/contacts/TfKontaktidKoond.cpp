@@ -112,16 +112,8 @@ TfKontaktidKoond::TfKontaktidKoond(const WindowContext &context, QWidget *parent
     addDateRangeItem(QStringLiteral("Eelminekuu1"), Translate(QStringLiteral("Eelmine kuu")), -31);
     addDateRangeItem(QStringLiteral("Eelmineaasta1"), Translate(QStringLiteral("Eelmine aasta")), -356);
 
-    QAction *first = windowMenu()->actions().value(0);
-    auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
-                                 std::function<void()> run) {
-        addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                   QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
-    };
-    command("Avakontakt1", "Ava kontakt", "Alt+A", "bAvaKontakt", [this] { OpenContact(); });
-    command("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
-    if (first)
-        windowMenu()->insertSeparator(first);
+    addOwnCommand("Avakontakt1", "Ava kontakt", "Alt+A", "bAvaKontakt", [this] { OpenContact(); });
+    addOwnCommand("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
     connect(DBGrid1(), &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { OpenContact(); }); });
     connect(m_selectClient, &QToolButton::clicked, this, [this] {
         runCommand([this] {
@@ -186,16 +178,12 @@ void TfKontaktidKoond::restorePanel(data::DataSet &contactsSet)
 ContactFilterValues TfKontaktidKoond::panelValues() const
 {
     ContactFilterValues v;
-    auto chosen = [](const TDynFilterDBCombo *c, QString &key, QString &name) {
-        key = c->currentText().isEmpty() ? QString() : c->keyValue();
-        name = key.isEmpty() ? QString() : c->currentText();
-    };
-    chosen(m_agent, v.agentCode, v.agentName);
-    chosen(m_client, v.clientCode, v.clientName);
-    chosen(m_person, v.personCode, v.personName);
-    chosen(m_type, v.typeCode, v.typeName);
-    chosen(m_project, v.projectId, v.projectName);
-    chosen(m_regAgent, v.regAgentCode, v.regAgentName);
+    m_agent->chosen(v.agentCode, v.agentName);
+    m_client->chosen(v.clientCode, v.clientName);
+    m_person->chosen(v.personCode, v.personName);
+    m_type->chosen(v.typeCode, v.typeName);
+    m_project->chosen(v.projectId, v.projectName);
+    m_regAgent->chosen(v.regAgentCode, v.regAgentName);
     v.performed = m_performed->value();
     v.dateFrom = m_from->text();
     v.dateTo = m_to->text();

@@ -105,18 +105,10 @@ TfPlaneeritudKontaktid::TfPlaneeritudKontaktid(const WindowContext &context, QWi
     dash->setContextMenuPolicy(Qt::DefaultContextMenu);
 
     // The commands, before the framework's own in the window menu.
-    QAction *first = windowMenu()->actions().value(0);
-    auto command = [this, first](const char *name, const char *caption, const char *shortcut, const char *button,
-                                 std::function<void()> run) {
-        addCommand(QString::fromLatin1(name), Translate(QString::fromUtf8(caption)), run,
-                   QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(button), first);
-    };
-    command("Avaplaneering1", "Ava planeering", "Alt+V", "bAvaPlanKontakt", [this] { OpenPlan(); });
-    command("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
-    command("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
-    command("Valjatrukk1", "Väljatrükk", "Alt+P", "bPrint", [this] { Print(); });
-    if (first)
-        windowMenu()->insertSeparator(first);
+    addOwnCommand("Avaplaneering1", "Ava planeering", "Alt+V", "bAvaPlanKontakt", [this] { OpenPlan(); });
+    addOwnCommand("Kontaktkirja1", "Kontakt kirja", "Alt+A", "bTeeKontakt", [this] { RegisterContact(); });
+    addOwnCommand("Naitaklienti1", "Näita klienti", "Alt+E", "bShowClient", [this] { ShowClient(); });
+    addOwnCommand("Valjatrukk1", "Väljatrükk", "Alt+P", "bPrint", [this] { Print(); });
     connect(DBGrid1(), &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { OpenPlan(); }); });
     connect(m_selectClient, &QToolButton::clicked, this, [this] { runCommand([this] { SelectClient(); }); });
 
@@ -170,14 +162,10 @@ void TfPlaneeritudKontaktid::restorePanel(data::DataSet &plans)
 PlannedContactFilterValues TfPlaneeritudKontaktid::panelValues() const
 {
     PlannedContactFilterValues v;
-    // A look-up counts only when it shows a name.
-    auto chosen = [](const TDynFilterDBCombo *c, QString &key, QString &name) {
-        key = c->currentText().isEmpty() ? QString() : c->keyValue();
-        name = key.isEmpty() ? QString() : c->currentText();
-    };
-    chosen(m_agent, v.agentCode, v.agentName);
-    chosen(m_client, v.clientCode, v.clientName);
-    chosen(m_type, v.typeCode, v.typeName);
+
+    m_agent->chosen(v.agentCode, v.agentName);
+    m_client->chosen(v.clientCode, v.clientName);
+    m_type->chosen(v.typeCode, v.typeName);
     v.agreement = m_agreement->value();
     v.agreementText = v.agreement.isEmpty() ? QString() : m_agreement->currentText();
     v.dateFrom = m_from->text();

@@ -43,6 +43,12 @@ QString TDynFilterDBCombo::keyValue() const
     return k ? m_list->valueAt(row, k->index()).toString() : QString();
 }
 
+void TDynFilterDBCombo::chosen(QString &key, QString &name) const
+{
+    key = currentText().isEmpty() ? QString() : keyValue();
+    name = key.isEmpty() ? QString() : currentText();
+}
+
 void TDynFilterDBCombo::setKeyValue(const QString &key)
 {
     m_keptKey = key;

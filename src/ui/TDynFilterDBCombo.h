@@ -21,6 +21,9 @@ public:
     void setList(data::DataSet *list, const QString &keyField, const QString &listField);
     // The chosen row's key as text; empty with none.
     QString keyValue() const;
+    // The choice as a filter condition counts it: the key and the name shown, both empty when the
+    // control shows no name.
+    void chosen(QString &key, QString &name) const;
     void setKeyValue(const QString &key);
     void clearValue();
 

@@ -216,6 +216,15 @@ bool TfChildBtnBarForm01::event(QEvent *event)
     return QWidget::event(event);
 }
 
+QAction *TfChildBtnBarForm01::addOwnCommand(const char *objectName, const char *caption, const char *shortcut,
+                                            const char *buttonName, const std::function<void()> &command)
+{
+    if (!m_ownCommandsEnd && !m_menu->actions().isEmpty())
+        m_ownCommandsEnd = m_menu->insertSeparator(m_menu->actions().constFirst());
+    return addCommand(QString::fromLatin1(objectName), Translate(QString::fromUtf8(caption)), command,
+                      QKeySequence(QString::fromLatin1(shortcut)), QString::fromLatin1(buttonName), m_ownCommandsEnd);
+}
+
 void TfChildBtnBarForm01::closeEvent(QCloseEvent *event)
 {
     // The save question decides: Cancel, or a save that failed, keeps the window with its changes.

@@ -80,6 +80,10 @@ protected:
     QAction *addCommand(const QString &objectName, const QString &caption, const std::function<void()> &command,
                         const QKeySequence &shortcut = QKeySequence(), const QString &buttonName = QString(),
                         QAction *menuBefore = nullptr);
+    // A command of the window itself: in the window menu before the framework's entries (a separator
+    // between them), and in the bar. `shortcut` and `buttonName` as text ("Alt+E", "bShowClient").
+    QAction *addOwnCommand(const char *objectName, const char *caption, const char *shortcut, const char *buttonName,
+                           const std::function<void()> &command);
     // The client area below the bar (or where the bar was).
     QVBoxLayout *mainLayout() const { return m_layout; }
 
@@ -100,6 +104,7 @@ private:
     QVBoxLayout *m_layout;
     std::vector<QPointer<data::DataSource>> m_sources;
     QPointer<QWidget> m_popupOwner;
+    QAction *m_ownCommandsEnd = nullptr; // the separator after the window's own commands
     // The control whose next press of this key is the shortcut's and must not be typed into it.
     QPointer<QWidget> m_shortcutKeyIn;
     QKeyCombination m_shortcutKey;
